@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test (unit, window and
+# end-to-end) through CTest.
+set -euo pipefail
+here="$(cd "$(dirname "$0")/.." && pwd)"
+"$here/scripts/install-deps.sh"
+"$here/scripts/build.sh"
+cd "$here/build"
+ctest --output-on-failure -j"$(nproc)" "$@"

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QWidget>
+
+#include <memory>
+
+namespace Ui {
+class Tmain;
+}
+struct Forms;
+class TGoToWeb;
+
+class Tmain : public QWidget {
+    Q_OBJECT
+public:
+    explicit Tmain(Forms& forms, QWidget* parent = nullptr);
+    ~Tmain() override;
+
+    std::unique_ptr<Ui::Tmain> ui;
+    TGoToWeb* WebJump;
+    // 0 in main mode, 1 in multiplayer mode; only the upper three buttons read it.
+    int MenuMode = 0;
+
+    void ResetMainMenu();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void FormCreate();
+    void Button1Click();
+    void Button2Click();
+    void BitBtn1Click();
+    void Button6Click();
+    void openPage(const char* pagePath);
+
+    Forms& forms_;
+    bool centred_ = false;
+};

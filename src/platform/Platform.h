@@ -1,0 +1,85 @@
+#pragma once
+// Everything the launcher does outside its own process goes through these
+// interfaces, so the logic runs unchanged on Windows, on Linux and in tests.
+//
+// Paths are written the way the launcher has always written them, relative
+// to the current directory with backslashes (".\\ENGINE\\VORNHL.CFG",
+// "SETUPHLP.TXT"); each platform maps them onto its own file system. Error
+// texts name the file exactly as the caller wrote it.
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+// A failure that ends the current event handler and reaches the user as the
+// standard error box. The text is what the user reads.
+struct LauncherError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// Read-only access to the Windows registry, with the Win32 calling shape:
+// results are Win32 error codes (0 = success) and values land in a buffer the
+// caller owns, so the callers keep their fixed buffer sizes on every platform.
+class Registry {
+public:
+    using Key = std::uintptr_t;
+    static constexpr Key ClassesRoot = 0x80000000u;   // HKEY_CLASSES_ROOT
+    static constexpr Key LocalMachine = 0x80000002u;  // HKEY_LOCAL_MACHINE
+    static constexpr long Success = 0;                 // ERROR_SUCCESS
+    static constexpr long FileNotFound = 2;            // ERROR_FILE_NOT_FOUND
+    static constexpr long MoreData = 234;              // ERROR_MORE_DATA
+
+    virtual ~Registry() = default;
+    // Opens `subKey` below `parent` for reading; `*result` receives the key.
+    virtual long openKey(Key parent, const std::string& subKey, Key* result) = 0;
+    // Reads value `name` ("" = the default value). With `data` null only the
+    // size is reported. `*size` is the buffer size on entry and the value's
+    // size in bytes on return; a value larger than the buffer is not copied.
+    virtual long queryValue(Key key, const std::string& name, char* data, unsigned long* size) = 0;
+    virtual long closeKey(Key key) = 0;
+};
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // Files ------------------------------------------------------------
+    virtual bool fileExists(const std::string& path) = 0;
+    // The whole file as bytes. Throws "Cannot open file <path>".
+    virtual std::string readFile(const std::string& path) = 0;
+    // Replaces the whole file atomically: on any failure the old content
+    // stays as it was. Throws "Cannot create file <path>".
+    virtual void writeFile(const std::string& path, const std::string& bytes) = 0;
+    // Creates or replaces a file the way the runtime's typed-file I/O does,
+    // failing with its I/O error texts ("File access denied", "Path not
+    // found", "Disk full", ...). The file is written completely or not at all.
+    virtual void writeDataFile(const std::string& path, const std::string& bytes) = 0;
+    // Deletes a file; returns false when it could not.
+    virtual bool removeFile(const std::string& path) = 0;
+
+    // Current directory -----------------------------------------------
+    // A full path; it ends in a separator only at a drive's (or the file
+    // system's) root.
+    virtual std::string currentDirectory() = 0;
+    // Throws the runtime's I/O error text when the directory cannot be entered.
+    virtual void setCurrentDirectory(const std::string& path) = 0;
+    // The separator this platform puts between path components.
+    virtual char pathSeparator() const = 0;
+
+    // Programs --------------------------------------------------------
+    // WinExec: looks in the launcher's own directory, then the current one.
+    // Never waits, never throws; a failed start goes unreported.
+    virtual void startProgram(const std::string& commandLine, int show) = 0;
+    // ShellExecuteA with the default verb; the result follows its convention
+    // (greater than 32 means the program was started).
+    virtual int shellExecute(const std::string& file, const std::string& parameters, int show) = 0;
+
+    virtual Registry& registry() = 0;
+
+    // Asks the user-interface loop to end; the process then exits.
+    virtual void quit() = 0;
+};
+
+// Show values of WinExec and ShellExecuteA.
+inline constexpr int SW_SHOWNORMAL_VALUE = 1;
+inline constexpr int SW_RESTORE_VALUE = 9;

@@ -1,0 +1,126 @@
+# Shared by the end-to-end tests: a private X server with a small window
+# manager, a scratch copy of the demo installation, and the real launcher
+# started in it. Source it, then call e2e_start.
+set -euo pipefail
+
+: "${LAUNCHER:?path of the vornhale-launcher binary}"
+: "${DEMO:?path of the demo installation}"
+
+E2E_PIDS=()
+GAME=""
+
+e2e_cleanup() {
+    local pid
+    for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    [ -n "$GAME" ] && rm -rf "$GAME"
+    [ -n "${E2E_TMP:-}" ] && rm -rf "$E2E_TMP"
+}
+trap e2e_cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    if [ -n "${DISPLAY:-}" ] && command -v import >/dev/null; then
+        import -window root "/tmp/e2e-failure-$(basename "$0" .sh).png" 2>/dev/null || true
+        echo "screen saved to /tmp/e2e-failure-$(basename "$0" .sh).png" >&2
+    fi
+    exit 1
+}
+
+# Starts Xvfb on a free display and openbox on it (without a window manager
+# Qt windows get no keyboard focus), and copies the demo to $GAME.
+e2e_start_x() {
+    E2E_TMP="$(mktemp -d "${TMPDIR:-/tmp}/vornhale-e2e.XXXXXX")"
+    local fifo="$E2E_TMP/display"
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    E2E_PIDS+=($!)
+    local number
+    read -r -t 20 number <"$fifo" || fail "Xvfb did not start"
+    export DISPLAY=":$number"
+    HOME="$E2E_TMP" openbox >/dev/null 2>&1 &
+    E2E_PIDS+=($!)
+    for _ in $(seq 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+        sleep 0.1
+    done
+    GAME="$E2E_TMP/game"
+    cp -a "$DEMO/." "$GAME/"
+}
+
+# Starts the launcher in $GAME; its pid is $LAUNCHER_PID.
+e2e_start_launcher() {
+    (cd "$GAME" && QT_QPA_PLATFORM=xcb exec "$LAUNCHER" >"$E2E_TMP/launcher.log" 2>&1) &
+    LAUNCHER_PID=$!
+    E2E_PIDS+=($LAUNCHER_PID)
+}
+
+e2e_start() {
+    e2e_start_x
+    e2e_start_launcher
+    MAIN_WINDOW="$(wait_window "Vornhale Launcher")"
+}
+
+# Prints the id of the visible window with exactly this caption, waiting for it.
+wait_window() {
+    local caption="$1" id
+    for _ in $(seq 150); do
+        id="$(xdotool search --onlyvisible --name "^${caption}\$" 2>/dev/null | head -n 1 || true)"
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.1
+    done
+    fail "no window '$caption' appeared"
+}
+
+# Waits until no visible window has this caption.
+wait_window_gone() {
+    local caption="$1"
+    for _ in $(seq 150); do
+        xdotool search --onlyvisible --name "^${caption}\$" >/dev/null 2>&1 || return 0
+        sleep 0.1
+    done
+    fail "window '$caption' did not go away"
+}
+
+# Gives the window the keyboard and types keys into it ("alt+c", "Down", ...).
+press() {
+    local window="$1"
+    shift
+    xdotool windowactivate --sync "$window" >/dev/null 2>&1 || xdotool windowfocus --sync "$window" >/dev/null 2>&1 || true
+    sleep 0.2
+    xdotool key --clearmodifiers --delay 80 "$@"
+}
+
+# Clicks at x,y relative to the window's client area.
+click_at() {
+    local window="$1" x="$2" y="$3" button="${4:-1}"
+    xdotool mousemove --window "$window" "$x" "$y" sleep 0.1 click "$button"
+}
+
+# Prints "WIDTHxHEIGHT" of a window's client area.
+client_size() {
+    xwininfo -id "$1" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'
+}
+
+# Waits for the launcher to end; prints its exit code.
+wait_exit() {
+    for _ in $(seq 100); do
+        if ! kill -0 "$LAUNCHER_PID" 2>/dev/null; then
+            local rc=0
+            wait "$LAUNCHER_PID" || rc=$?
+            echo "$rc"
+            return 0
+        fi
+        sleep 0.1
+    done
+    fail "the launcher did not end"
+}
+
+visible_windows_of_launcher() {
+    xdotool search --onlyvisible --pid "$LAUNCHER_PID" 2>/dev/null | while read -r id; do
+        xdotool getwindowname "$id"
+    done | grep -v '^$' || true
+}

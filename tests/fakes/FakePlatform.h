@@ -1,0 +1,91 @@
+#pragma once
+// A platform held in memory: files in a map, program and browser starts
+// recorded, registry keys from a table, and any operation made to fail.
+
+#include "platform/Platform.h"
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+class FakeRegistry : public Registry {
+public:
+    // Full key paths below a root ("HKCR\\.htm", "HKLM\\System\\...") mapped
+    // to their values by name ("" = the default value). Paths compare
+    // case-insensitively, as the registry's do.
+    void setValue(const std::string& keyPath, const std::string& name, const std::string& value);
+    void addKey(const std::string& keyPath);
+
+    long openKey(Key parent, const std::string& subKey, Key* result) override;
+    long queryValue(Key key, const std::string& name, char* data, unsigned long* size) override;
+    long closeKey(Key key) override;
+
+    int openKeys() const { return int(open_.size()); }
+    std::vector<std::string> opened;  // every path opened, in order
+
+private:
+    std::string pathOf(Key key) const;
+    std::map<std::string, std::map<std::string, std::string>> keys_;
+    std::map<Key, std::string> open_;
+    Key next_ = 1;
+};
+
+class FakePlatform : public Platform {
+public:
+    struct Start {
+        std::string commandLine;
+        int show;
+        std::string directory;  // the current directory at the start
+    };
+    struct ShellStart {
+        std::string file;
+        std::string parameters;
+        int show;
+    };
+
+    // Files by launcher path; "ENGINE\\VORNHL.CFG", ".\\engine\\vornhl.cfg"
+    // and "ENGINE/VORNHL.CFG" all name the same file. Paths are relative to
+    // the fake current directory (kept as "C:\\GAMES\\VORNHALE" style text,
+    // but files live in one flat namespace keyed by their relative name).
+    std::map<std::string, std::string> files;
+    void putFile(const std::string& path, const std::string& bytes);
+    std::optional<std::string> file(const std::string& path) const;
+
+    // Directories that exist (relative names); ENGINE exists by default.
+    std::vector<std::string> directories{"ENGINE"};
+
+    // Failure injection: a path listed here fails that operation. For
+    // writeFile, `partialWrite` leaves nothing behind, as the real one does.
+    std::vector<std::string> unreadable, unwritable, undeletable;
+    std::string dataWriteError = "File access denied";  // text for writeDataFile failures
+
+    std::string cwd = "C:\\VORNHALE";
+    std::vector<Start> starts;
+    std::vector<ShellStart> shellStarts;
+    int shellResult = 42;
+    int quitCount = 0;
+    int writes = 0;
+    FakeRegistry fakeRegistry;
+    char separator = '\\';
+
+    bool fileExists(const std::string& path) override;
+    std::string readFile(const std::string& path) override;
+    void writeFile(const std::string& path, const std::string& bytes) override;
+    void writeDataFile(const std::string& path, const std::string& bytes) override;
+    bool removeFile(const std::string& path) override;
+    std::string currentDirectory() override { return cwd; }
+    void setCurrentDirectory(const std::string& path) override;
+    char pathSeparator() const override { return separator; }
+    void startProgram(const std::string& commandLine, int show) override;
+    int shellExecute(const std::string& file, const std::string& parameters, int show) override;
+    Registry& registry() override { return fakeRegistry; }
+    void quit() override { ++quitCount; }
+
+    static std::string normalise(const std::string& path);
+
+private:
+    bool listed(const std::vector<std::string>& list, const std::string& path) const;
+    bool directoryExists(const std::string& file) const;
+    std::string prefix_;  // relative directory entered by setCurrentDirectory
+};

@@ -1,0 +1,48 @@
+#pragma once
+// A fresh set of windows on a fake platform for every test, with the error
+// box recorded instead of shown, so nothing modal blocks a test.
+
+#include "app/Forms.h"
+#include "components/ErrorBox.h"
+#include "fakes/FakePlatform.h"
+
+#include <QApplication>
+#include <QStringList>
+#include <QTimer>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+class GuiTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ErrorBox::setRecorder([this](const QString& text) { errors << text; });
+        forms = createForms(platform);
+    }
+    void TearDown() override
+    {
+        ErrorBox::setRecorder(nullptr);
+        forms.reset();
+    }
+
+    // Runs `action` on the next modal window that appears (once the event
+    // loop reaches it); `action` normally ends by closing that window.
+    static void whenModal(std::function<void(QWidget*)> action)
+    {
+        auto attempt = std::make_shared<std::function<void()>>();
+        *attempt = [action, attempt] {
+            if (QWidget* modal = QApplication::activeModalWidget())
+                action(modal);
+            else
+                QTimer::singleShot(5, *attempt);
+        };
+        QTimer::singleShot(0, *attempt);
+    }
+
+    FakePlatform platform;
+    std::unique_ptr<Forms> forms;
+    QStringList errors;
+};
