@@ -140,3 +140,44 @@ TEST_F(PosixPlatformTest, StartProgramRunsAScriptFromTheCurrentDirectoryWithoutW
     EXPECT_TRUE(fs::exists(root / "started"));
     platform.startProgram("NOPE.EXE", 1);  // a failed start is silent
 }
+
+#include <csignal>
+#include <sys/resource.h>
+
+TEST_F(PosixPlatformTest, AWriteThatFailsHalfWayLeavesTheOldFileAndNoLeftovers)
+{
+    fs::create_directory(root / "ENGINE");
+    const std::string old = "ScreenWidth = 640\r\n";
+    std::ofstream(root / "ENGINE" / "VORNHL.CFG") << old;
+
+    // The kernel refuses every byte past the file-size limit, as a full disk
+    // would, after the first part of the new content has been written.
+    auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved;
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit limit = saved;
+    limit.rlim_cur = 64;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    bool threw = false;
+    try {
+        platform.writeFile(".\\ENGINE\\VORNHL.CFG", std::string(4096, 'x'));
+    } catch (const LauncherError& e) {
+        threw = true;
+        EXPECT_STREQ(e.what(), "Cannot create file .\\ENGINE\\VORNHL.CFG");
+    }
+    bool dataThrew = false;
+    try {
+        platform.writeDataFile(".\\ENGINE\\COMMIT.DAT", std::string(4096, 'x'));
+    } catch (const LauncherError& e) {
+        dataThrew = true;
+        EXPECT_STREQ(e.what(), "Disk full");
+    }
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+
+    EXPECT_TRUE(threw);
+    EXPECT_TRUE(dataThrew);
+    EXPECT_EQ(slurp(root / "ENGINE" / "VORNHL.CFG"), old);
+    EXPECT_FALSE(fs::exists(root / "ENGINE" / "COMMIT.DAT"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(root / "ENGINE"), fs::directory_iterator()), 1);
+}
