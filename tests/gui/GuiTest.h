@@ -29,14 +29,17 @@ protected:
     }
 
     // Runs `action` on the next modal window that appears (once the event
-    // loop reaches it); `action` normally ends by closing that window.
+    // loop reaches it); `action` normally ends by closing that window. Gives
+    // up after two seconds, so a window that never comes cannot catch a
+    // later test's window.
     static void whenModal(std::function<void(QWidget*)> action)
     {
         auto attempt = std::make_shared<std::function<void()>>();
-        *attempt = [action, attempt] {
+        auto tries = std::make_shared<int>(0);
+        *attempt = [action, attempt, tries] {
             if (QWidget* modal = QApplication::activeModalWidget())
                 action(modal);
-            else
+            else if (++*tries < 400)
                 QTimer::singleShot(5, *attempt);
         };
         QTimer::singleShot(0, *attempt);
