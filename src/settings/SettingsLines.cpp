@@ -19,10 +19,6 @@ bool startsWithFolded(std::string_view text, std::string_view prefix)
     return true;
 }
 
-bool equalsFolded(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && startsWithFolded(a, b);
-}
 }  // namespace
 
 std::string upperAscii(std::string_view text)
@@ -118,6 +114,7 @@ std::string stripEnclosingQuotes(std::string_view value)
 
 void LineBuffer::read(std::string_view bytes)
 {
+    dropIndex();
     lines_.clear();
     std::size_t start = 0;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
@@ -154,41 +151,70 @@ std::string LineBuffer::write() const
 
 void LineBuffer::clear()
 {
+    dropIndex();
     lines_.clear();
     finalBreak_ = true;
 }
 
-void LineBuffer::append(std::string line) { lines_.push_back(std::move(line)); }
+void LineBuffer::append(std::string line)
+{
+    dropIndex();
+    lines_.push_back(std::move(line));
+}
+
+void LineBuffer::buildIndex() const
+{
+    byKey_.clear();
+    byHead_.clear();
+    byKey_.reserve(lines_.size());
+    byHead_.reserve(lines_.size());
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        const std::string_view line(lines_[i]);
+        const auto eq = line.find('=');
+        if (line.empty() || eq == std::string_view::npos)
+            continue;
+        byHead_.try_emplace(upperAscii(line.substr(0, eq + 1)), i);
+        if (line.front() != ';')
+            byKey_.try_emplace(upperAscii(trimControl(line.substr(0, eq))), i);
+    }
+    indexed_ = true;
+}
 
 std::string LineBuffer::getSetting(std::string_view key) const
 {
-    for (const auto& line : lines_) {
-        if (line.empty() || line.front() == ';')
-            continue;
-        const auto eq = line.find('=');
-        if (eq == std::string::npos)
-            continue;
-        const std::string_view view(line);
-        if (equalsFolded(trimControl(view.substr(0, eq)), key))
-            return std::string(trimControl(view.substr(eq + 1)));
-    }
-    return {};
+    if (!indexed_)
+        buildIndex();
+    const auto found = byKey_.find(upperAscii(key));
+    if (found == byKey_.end())
+        return {};
+    const std::string_view line(lines_[found->second]);
+    return std::string(trimControl(line.substr(line.find('=') + 1)));
 }
 
 bool LineBuffer::replaceSetting(const std::string& line)
 {
     const auto eq = line.find('=');
-    // A line without "=" is its own prefix; the launcher never writes one.
-    const std::string_view prefix = std::string_view(line).substr(0, eq == std::string::npos ? line.size() : eq + 1);
-    for (auto& existing : lines_) {
-        if (existing.empty())
-            continue;
-        if (startsWithFolded(existing, prefix)) {
-            existing = line;
-            return true;
+    if (eq == std::string::npos) {
+        // A line without "=" is its own prefix and may match any line that
+        // starts with it; the launcher never writes one, so scan plainly.
+        for (auto& existing : lines_) {
+            if (!existing.empty() && startsWithFolded(existing, line)) {
+                existing = line;
+                dropIndex();
+                return true;
+            }
         }
+        return false;
     }
-    return false;
+    // A line starts with a prefix that ends at its only "=" exactly when the
+    // line's own head, up to its first "=", equals that prefix.
+    if (!indexed_)
+        buildIndex();
+    const auto found = byHead_.find(upperAscii(std::string_view(line).substr(0, eq + 1)));
+    if (found == byHead_.end())
+        return false;
+    lines_[found->second] = line;
+    return true;
 }
 
 void LineBuffer::rewriteSetting(std::string_view key)

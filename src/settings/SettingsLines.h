@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace settings {
@@ -38,8 +39,20 @@ public:
     void rewriteSetting(std::string_view key);
 
 private:
+    void buildIndex() const;
+    void dropIndex() { indexed_ = false; }
+
     std::vector<std::string> lines_;
     bool finalBreak_ = true;
+
+    // Lookups would otherwise rescan every line for every key the launcher
+    // knows. Both maps give the first line that can answer, so first-match
+    // semantics hold. A replacement never invalidates them: the new line has
+    // the same head (text up to its first "=", folded) as the line it
+    // replaces, hence the same key and the same kind of line.
+    mutable bool indexed_ = false;
+    mutable std::unordered_map<std::string, std::size_t> byKey_;   // folded trimmed key -> first setting line
+    mutable std::unordered_map<std::string, std::size_t> byHead_;  // folded head up to "=" -> first non-empty line
 };
 
 // Folds a to z only; every other byte stays as it is.

@@ -144,3 +144,74 @@ TEST(QuotedValues, FirstFieldAndEnclosingQuotes)
     EXPECT_EQ(settings::stripEnclosingQuotes("\""), "");
     EXPECT_EQ(settings::spacesToUnderscores("Change Player AI"), "Change_Player_AI");
 }
+
+// The buffer answers lookups from an index; this checks it against the plain
+// line-by-line rules on many generated files and edit sequences.
+namespace {
+std::string naiveGet(const std::vector<std::string>& lines, const std::string& key)
+{
+    for (const auto& line : lines) {
+        if (line.empty() || line[0] == ';')
+            continue;
+        const auto eq = line.find('=');
+        if (eq == std::string::npos)
+            continue;
+        if (settings::upperAscii(settings::trimControl(std::string_view(line).substr(0, eq))) == settings::upperAscii(key))
+            return std::string(settings::trimControl(std::string_view(line).substr(eq + 1)));
+    }
+    return {};
+}
+
+bool naiveReplace(std::vector<std::string>& lines, const std::string& newLine)
+{
+    const auto eq = newLine.find('=');
+    const std::string prefix = settings::upperAscii(newLine.substr(0, eq == std::string::npos ? newLine.size() : eq + 1));
+    for (auto& line : lines) {
+        if (!line.empty() && settings::upperAscii(line.substr(0, prefix.size())) == prefix) {
+            line = newLine;
+            return true;
+        }
+    }
+    return false;
+}
+}  // namespace
+
+TEST(LineBuffer, IndexedLookupsAgreeWithTheLineByLineRules)
+{
+    const std::vector<std::string> keys{"Fire", "fire", "FIRE ", " Fire", "Jump", "Fire=", ";Fire", "Run", "", "F"};
+    const std::vector<std::string> shapes{"%s = 1", "%s=2", "  %s = 3", "%s  = 4", "%s = a = b", ";%s = 5",
+                                          "%s", "", "[%s]", "%s = \"q\" \"\"", "%s\t=\t6"};
+    unsigned seed = 12345;
+    auto next = [&seed](std::size_t n) {
+        seed = seed * 1103515245u + 12345u;
+        return std::size_t((seed >> 16) % n);
+    };
+    auto fill = [](const std::string& shape, const std::string& key) {
+        std::string out = shape;
+        const auto at = out.find("%s");
+        if (at != std::string::npos)
+            out.replace(at, 2, key);
+        return out;
+    };
+    for (int round = 0; round < 300; ++round) {
+        std::vector<std::string> reference;
+        std::string text;
+        const std::size_t count = next(12);
+        for (std::size_t i = 0; i < count; ++i) {
+            reference.push_back(fill(shapes[next(shapes.size())], keys[next(keys.size())]));
+            text += reference.back() + "\r\n";
+        }
+        LineBuffer b;
+        b.read(text);
+        for (int step = 0; step < 20; ++step) {
+            const std::string& key = keys[next(keys.size())];
+            if (next(2) == 0) {
+                ASSERT_EQ(b.getSetting(key), naiveGet(reference, key)) << "round " << round << " key '" << key << "'";
+            } else {
+                const std::string line = fill(shapes[next(4)], key);
+                ASSERT_EQ(b.replaceSetting(line), naiveReplace(reference, line)) << "round " << round;
+                ASSERT_EQ(b.lines(), reference);
+            }
+        }
+    }
+}
