@@ -9,6 +9,8 @@ class Tconfigmenu;
 }
 struct Forms;
 
+// The hub of the game's setup: opens each setup dialog and, on the way back
+// to the main menu, writes every setting to the settings file.
 class Tconfigmenu : public FixedDialog {
     Q_OBJECT
 public:
@@ -19,5 +21,13 @@ public:
     std::unique_ptr<Ui::Tconfigmenu> ui;
 
 private:
+    void Button1Click();
+    void Button2Click();
+    void Button7Click();
+    void Button3Click();
+    void Button4Click();
+    void Button5Click();
+    void Button6Click();
+
     Forms& forms_;
 };
