@@ -1,0 +1,66 @@
+#pragma once
+// The launcher on its home platform. Launcher paths (".\\ENGINE\\VORNHL.CFG")
+// are already Windows paths, so they go to the ANSI calls unchanged: 8-bit
+// names in the system's code page, file contents as raw bytes.
+//
+// This part uses Win32 only. What belongs to the user-interface toolkit (the
+// window that owns the browser start, how the application ends) comes in
+// through the two hooks, so the Windows test program links no toolkit.
+
+#include "platform/Platform.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace win32 {
+
+// The runtime's text for a failed file operation with Win32 error `error`.
+std::string ioErrorText(unsigned long error);
+
+// Writes `bytes` to a temporary file beside `target`, flushes it to the disk
+// and only then moves it over the target, so a failure at any point leaves
+// the old file as it was and no temporary file behind. A read-only target or
+// a directory is refused. Returns 0 or a Win32 error code.
+unsigned long replaceFileAtomically(const std::string& target, const std::string& bytes);
+
+class Win32Registry : public Registry {
+public:
+    // Keys are opened for reading only: an ordinary user may not open
+    // HKEY_LOCAL_MACHINE or the machine-wide classes with full access.
+    long openKey(Key parent, const std::string& subKey, Key* result) override;
+    long queryValue(Key key, const std::string& name, char* data, unsigned long* size) override;
+    long closeKey(Key key) override;
+};
+
+class Win32Platform : public Platform {
+public:
+    using WindowHandle = std::uintptr_t;  // an HWND; 0 = no owner
+
+    // The window that owns message boxes the shell may show while starting
+    // the browser. Asked at each start, since windows come and go.
+    void setOwnerWindow(std::function<WindowHandle()> owner) { owner_ = std::move(owner); }
+    // Ends the user-interface loop. Without a hook, the thread's message loop
+    // is asked to end (PostQuitMessage).
+    void setQuitHandler(std::function<void()> quit) { quit_ = std::move(quit); }
+
+    bool fileExists(const std::string& path) override;
+    std::string readFile(const std::string& path) override;
+    void writeFile(const std::string& path, const std::string& bytes) override;
+    void writeDataFile(const std::string& path, const std::string& bytes) override;
+    bool removeFile(const std::string& path) override;
+    std::string currentDirectory() override;
+    void setCurrentDirectory(const std::string& path) override;
+    char pathSeparator() const override { return '\\'; }
+    void startProgram(const std::string& commandLine, int show) override;
+    int shellExecute(const std::string& file, const std::string& parameters, int show) override;
+    Registry& registry() override { return registry_; }
+    void quit() override;
+
+private:
+    Win32Registry registry_;
+    std::function<WindowHandle()> owner_;
+    std::function<void()> quit_;
+};
+
+}  // namespace win32

@@ -1,0 +1,144 @@
+// Files and the current directory through the real Win32 calls.
+
+#include "WindowsTest.h"
+
+#include "platform/win32/Win32Platform.h"
+#include "settings/SettingsLines.h"
+
+#include <filesystem>
+
+using wintest::slurp;
+using wintest::spit;
+
+namespace {
+class Win32FilesTest : public wintest::ScratchDirectoryTest {
+protected:
+    void SetUp() override
+    {
+        ScratchDirectoryTest::SetUp();
+        ASSERT_TRUE(::CreateDirectoryA(at("ENGINE").c_str(), nullptr));
+    }
+    int entriesIn(const std::string& relative) const
+    {
+        return int(std::distance(std::filesystem::directory_iterator(at(relative)),
+                                 std::filesystem::directory_iterator()));
+    }
+    // The text of the LauncherError that `action` throws ("" when none).
+    template <typename F>
+    static std::string errorOf(F action)
+    {
+        try {
+            action();
+        } catch (const LauncherError& e) {
+            return e.what();
+        }
+        return "";
+    }
+
+    win32::Win32Platform platform;
+};
+}  // namespace
+
+TEST_F(Win32FilesTest, ASettingsFileIsSavedAndReadBackByteForByteWithCrLf)
+{
+    // Lines the launcher does not own, 8-bit text and a line without a final
+    // break must all survive a load, an edit and a save.
+    const std::string original = "; Vornhale settings\r\nScreenWidth = 640\r\nPlayerName = J\xe9r\xf4me\r\n"
+                                 "[Unknown]\r\nCustom=\tkeep me \r\nFXDevice = 1";
+    spit(at("ENGINE\\VORNHL.CFG"), original);
+
+    settings::LineBuffer buffer;
+    buffer.read(platform.readFile(".\\ENGINE\\VORNHL.CFG"));
+    ASSERT_TRUE(buffer.replaceSetting("FXDevice = 0"));
+    platform.writeFile(".\\ENGINE\\VORNHL.CFG", buffer.write());
+
+    const std::string expected = "; Vornhale settings\r\nScreenWidth = 640\r\nPlayerName = J\xe9r\xf4me\r\n"
+                                 "[Unknown]\r\nCustom=\tkeep me \r\nFXDevice = 0";
+    EXPECT_EQ(slurp(at("ENGINE\\VORNHL.CFG")), expected);
+    EXPECT_EQ(platform.readFile(".\\ENGINE\\VORNHL.CFG"), expected);
+    EXPECT_EQ(entriesIn("ENGINE"), 1) << "a temporary file was left behind";
+}
+
+TEST_F(Win32FilesTest, WritingReplacesTheWholeFileWithExactlyTheBytesGiven)
+{
+    spit(at("ENGINE\\COMMIT.DAT"), std::string(5000, 'z'));
+    const std::string bytes("[COMMIT]\r\nA\0\xff\n\r", 15);
+    platform.writeDataFile(".\\ENGINE\\COMMIT.DAT", bytes);
+    EXPECT_EQ(slurp(at("ENGINE\\COMMIT.DAT")), bytes);
+
+    // A new file, a bare name in the current directory, and an empty file.
+    platform.writeFile("CDA.DAT", std::string(1, '\0'));
+    EXPECT_EQ(slurp(at("CDA.DAT")), std::string(1, '\0'));
+    platform.writeFile("EMPTY.TXT", "");
+    EXPECT_TRUE(platform.fileExists("EMPTY.TXT"));
+    EXPECT_EQ(platform.readFile("EMPTY.TXT"), "");
+
+    // A large file arrives whole.
+    std::string large(3 << 20, '\0');
+    for (std::size_t i = 0; i < large.size(); ++i)
+        large[i] = char(i * 7);
+    platform.writeFile(".\\ENGINE\\LARGE.DAT", large);
+    EXPECT_EQ(platform.readFile(".\\ENGINE\\LARGE.DAT"), large);
+    EXPECT_EQ(entriesIn("ENGINE"), 2);
+}
+
+TEST_F(Win32FilesTest, FailuresUseTheRuntimeTextsAndNeverTouchTheOldFile)
+{
+    EXPECT_EQ(errorOf([&] { platform.readFile("SETUPHLP.TXT"); }), "Cannot open file SETUPHLP.TXT");
+    EXPECT_EQ(errorOf([&] { platform.readFile("ENGINE"); }), "Cannot open file ENGINE");
+
+    spit(at("ENGINE\\VORNHL.CFG"), "old");
+    ASSERT_TRUE(::SetFileAttributesA(at("ENGINE\\VORNHL.CFG").c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_EQ(errorOf([&] { platform.writeFile(".\\ENGINE\\VORNHL.CFG", "new"); }),
+              "Cannot create file .\\ENGINE\\VORNHL.CFG");
+    EXPECT_EQ(errorOf([&] { platform.writeDataFile(".\\ENGINE\\VORNHL.CFG", "new"); }), "File access denied");
+    EXPECT_EQ(slurp(at("ENGINE\\VORNHL.CFG")), "old");
+    EXPECT_EQ(entriesIn("ENGINE"), 1);
+
+    EXPECT_EQ(errorOf([&] { platform.writeFile(".\\MISSING\\VORNHL.CFG", "x"); }),
+              "Cannot create file .\\MISSING\\VORNHL.CFG");
+    EXPECT_EQ(errorOf([&] { platform.writeDataFile(".\\MISSING\\COMMIT.DAT", "x"); }), "Path not found");
+    EXPECT_EQ(errorOf([&] { platform.writeDataFile("ENGINE", "x"); }), "File access denied");
+
+    EXPECT_EQ(win32::ioErrorText(ERROR_DISK_FULL), "Disk full");
+    EXPECT_EQ(win32::ioErrorText(ERROR_SHARING_VIOLATION), "I/O error 32");
+}
+
+TEST_F(Win32FilesTest, ExistenceAndRemovalConcernFilesOnly)
+{
+    spit(at("CDA.DAT"), "x");
+    EXPECT_TRUE(platform.fileExists("CDA.DAT"));
+    EXPECT_TRUE(platform.fileExists(".\\cda.dat"));  // the file system ignores case
+    EXPECT_FALSE(platform.fileExists("ENGINE"));
+    EXPECT_FALSE(platform.fileExists("NOPE.DAT"));
+
+    EXPECT_TRUE(platform.removeFile("CDA.DAT"));
+    EXPECT_FALSE(wintest::exists(at("CDA.DAT")));
+    EXPECT_FALSE(platform.removeFile("CDA.DAT"));
+}
+
+TEST_F(Win32FilesTest, TheCurrentDirectoryGoesIntoEngineAndBack)
+{
+    EXPECT_EQ(platform.currentDirectory(), root);
+    EXPECT_EQ(platform.pathSeparator(), '\\');
+
+    platform.setCurrentDirectory("ENGINE");
+    EXPECT_EQ(platform.currentDirectory(), root + "\\ENGINE");
+    // Relative paths now start from ENGINE, for this process's own calls too.
+    platform.writeFile("COMMIT.DAT", "x");
+    EXPECT_TRUE(wintest::exists(at("ENGINE\\COMMIT.DAT")));
+
+    platform.setCurrentDirectory("..");
+    EXPECT_EQ(platform.currentDirectory(), root);
+
+    // A full path ends in a backslash only at a drive's root.
+    const std::string drive = root.substr(0, 3);
+    platform.setCurrentDirectory(drive);
+    EXPECT_EQ(platform.currentDirectory(), drive);
+    platform.setCurrentDirectory(root);
+
+    spit(at("FILE.TXT"), "x");
+    EXPECT_EQ(errorOf([&] { platform.setCurrentDirectory("NOWHERE"); }), "Path not found");
+    EXPECT_EQ(errorOf([&] { platform.setCurrentDirectory("FILE.TXT"); }), "Path not found");
+    EXPECT_EQ(platform.currentDirectory(), root);
+}
