@@ -1,11 +1,78 @@
 #include "dialogs/_audiosetup.h"
 
 #include "ui__audiosetup.h"
+#include "ui__view.h"
 
-TAudioSetup::TAudioSetup(Forms& forms, QWidget* parent) : FixedDialog(parent), ui(std::make_unique<Ui::TAudioSetup>()), forms_(forms)
+#include "app/Forms.h"
+#include "components/ErrorBox.h"
+#include "dialogs/_view.h"
+#include "platform/Platform.h"
+#include "settings/SettingsLines.h"
+
+#include <QStringList>
+
+TAudioSetup::TAudioSetup(Forms& forms, QWidget* parent)
+    : FixedDialog(parent), ui(std::make_unique<Ui::TAudioSetup>()), forms_(forms)
 {
     ui->setupUi(this);
     finishForm();
+    // The black title strips hug their text, whatever face stands in for the
+    // form's font.
+    for (QLabel* title : {ui->Label1, ui->Label2, ui->Label6})
+        title->adjustSize();
+
+    // `activated`, not `currentIndexChanged`: only the user's pick runs the
+    // rule; a load sets the card and then calls the rule itself.
+    connect(ui->SFXCard, &QComboBox::activated, this, guarded([this] { SFXCardChange(); }));
+    connect(ui->Button1, &QPushButton::clicked, this, guarded([this] { Button1Click(); }));
+    connect(ui->Button2, &QPushButton::clicked, this, guarded([this] { Button2Click(); }));
+    FormCreate();
 }
 
 TAudioSetup::~TAudioSetup() = default;
+
+void TAudioSetup::FormCreate()
+{
+    // The usual Sound Blaster set-up, ready for when a card is chosen.
+    setItemIndex(ui->SFXCard, 0);
+    setItemIndex(ui->Port, 1);
+    setItemIndex(ui->IRQ, 2);
+    setItemIndex(ui->DMA8, 1);
+    setItemIndex(ui->DMA16, 0);
+    setItemIndex(ui->NumVoices, 7);
+    setItemIndex(ui->Mixing, 1);
+    setItemIndex(ui->Channels, 1);
+    setItemIndex(ui->MixRate, 4);
+    UpdateCardControls();
+}
+
+void TAudioSetup::UpdateCardControls()
+{
+    // No selection counts as no card, like "None".
+    const bool card = ui->SFXCard->currentIndex() > 0;
+    for (QWidget* w : {static_cast<QWidget*>(ui->Port), static_cast<QWidget*>(ui->IRQ), static_cast<QWidget*>(ui->DMA8),
+                       static_cast<QWidget*>(ui->DMA16), static_cast<QWidget*>(ui->NumVoices),
+                       static_cast<QWidget*>(ui->Mixing), static_cast<QWidget*>(ui->Channels),
+                       static_cast<QWidget*>(ui->MixRate)})
+        w->setEnabled(card);
+}
+
+void TAudioSetup::SFXCardChange() { UpdateCardControls(); }
+
+// There is no cancel: the choices stay in the lists for the next save.
+void TAudioSetup::Button1Click() { accept(); }
+
+void TAudioSetup::Button2Click()
+{
+    Tview& view = *forms_.view;
+    // Cleared first, so a missing help file leaves an empty viewer rather
+    // than the previous text.
+    view.ui->Memo1->clear();
+    settings::LineBuffer lines;
+    lines.read(forms_.platform.readFile("SETUPHLP.TXT"));
+    QStringList text;
+    for (const std::string& line : lines.lines())
+        text << QString::fromLatin1(line.data(), qsizetype(line.size()));
+    view.ui->Memo1->setPlainText(text.join(QLatin1Char('\n')));
+    view.exec();
+}

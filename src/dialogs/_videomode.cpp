@@ -2,10 +2,17 @@
 
 #include "ui__videomode.h"
 
-Tvideomode::Tvideomode(Forms& forms, QWidget* parent) : FixedDialog(parent), ui(std::make_unique<Ui::Tvideomode>()), forms_(forms)
+#include "components/ErrorBox.h"
+
+Tvideomode::Tvideomode(Forms& forms, QWidget* parent)
+    : FixedDialog(parent), ui(std::make_unique<Ui::Tvideomode>()), forms_(forms)
 {
     ui->setupUi(this);
     finishForm();
+    connect(ui->Button1, &QPushButton::clicked, this, guarded([this] { Button1Click(); }));
 }
 
 Tvideomode::~Tvideomode() = default;
+
+// There is no cancel: the choice stays in ViewMode for the next save.
+void Tvideomode::Button1Click() { accept(); }

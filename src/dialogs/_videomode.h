@@ -9,6 +9,7 @@ class Tvideomode;
 }
 struct Forms;
 
+// Holds the chosen screen resolution in `ViewMode` until settings are saved.
 class Tvideomode : public FixedDialog {
     Q_OBJECT
 public:
@@ -19,5 +20,7 @@ public:
     std::unique_ptr<Ui::Tvideomode> ui;
 
 private:
+    void Button1Click();
+
     Forms& forms_;
 };

@@ -2,10 +2,15 @@
 
 #include "ui__view.h"
 
+#include "components/ErrorBox.h"
+
 Tview::Tview(Forms& forms, QWidget* parent) : FixedDialog(parent), ui(std::make_unique<Ui::Tview>()), forms_(forms)
 {
     ui->setupUi(this);
     finishForm();
+    connect(ui->Button1, &QPushButton::clicked, this, guarded([this] { Button1Click(); }));
 }
 
 Tview::~Tview() = default;
+
+void Tview::Button1Click() { accept(); }

@@ -9,6 +9,8 @@ class Tview;
 }
 struct Forms;
 
+// Shows a text file (the audio help). Its memo can be typed into, but
+// nothing typed is ever kept: the next showing reloads the file.
 class Tview : public FixedDialog {
     Q_OBJECT
 public:
@@ -19,5 +21,7 @@ public:
     std::unique_ptr<Ui::Tview> ui;
 
 private:
+    void Button1Click();
+
     Forms& forms_;
 };
