@@ -2,10 +2,32 @@
 
 #include "ui__IPX.h"
 
+#include "components/ErrorBox.h"
+#include "multiplayer/LaunchFile.h"
+#include "multiplayer/StartSequence.h"
+#include "multiplayer/TypedText.h"
+
 TIPX::TIPX(Forms& forms, QWidget* parent) : FixedDialog(parent), ui(std::make_unique<Ui::TIPX>()), forms_(forms)
 {
     ui->setupUi(this);
     finishForm();
+    typedtext::keepOnOneLine(ui->NetName);
+    typedtext::keepOnOneLine(ui->IPX_NetSocket);
+    connect(ui->Button1, &QPushButton::clicked, this, guarded([this] { Button1Click(); }));
+    connect(ui->Button2, &QPushButton::clicked, this, guarded([this] { Button2Click(); }));
 }
 
 TIPX::~TIPX() = default;
+
+void TIPX::Button1Click()
+{
+    StartNetworkGame(forms_, *this, ui->NetName, [this] {
+        launchfile::IpxGame game;
+        game.playerCountIndex = ui->IPX_NumPlayers->currentIndex();
+        game.socket = typedtext::bytes(ui->IPX_NetSocket);
+        return launchfile::ipxLines(game);
+    });
+}
+
+// Nothing typed here is kept: the next showing brings the stored name back.
+void TIPX::Button2Click() { reject(); }

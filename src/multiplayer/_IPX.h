@@ -9,6 +9,8 @@ class TIPX;
 }
 struct Forms;
 
+// An IPX network game for two to eight players. The main menu fills in the
+// stored player name and "2 Players" before every showing.
 class TIPX : public FixedDialog {
     Q_OBJECT
 public:
@@ -17,6 +19,9 @@ public:
 
     // Other windows read and set these controls directly.
     std::unique_ptr<Ui::TIPX> ui;
+
+    void Button1Click();  // "&Start"
+    void Button2Click();  // "&Abort"
 
 private:
     Forms& forms_;

@@ -9,6 +9,9 @@ class TMiscSetup;
 }
 struct Forms;
 
+// The control method and the modem set-up. Its controls are the only copy of
+// these settings while the launcher runs: loading and saving the settings,
+// the modem game and modem detection all work on them directly.
 class TMiscSetup : public FixedDialog {
     Q_OBJECT
 public:
@@ -17,6 +20,12 @@ public:
 
     // Other windows read and set these controls directly.
     std::unique_ptr<Ui::TMiscSetup> ui;
+
+    void FormCreate();
+    // The IRQ and UART fields count only with "Advance Settings" checked.
+    void AdvComClick();
+    void Button1Click();  // auto-detect
+    void Button2Click();  // "Ok"
 
 private:
     Forms& forms_;

@@ -1,11 +1,50 @@
 #include "multiplayer/_modem.h"
 
+#include "ui__miscsetup.h"
 #include "ui__modem.h"
+
+#include "app/Forms.h"
+#include "components/ErrorBox.h"
+#include "multiplayer/LaunchFile.h"
+#include "multiplayer/StartSequence.h"
+#include "multiplayer/TypedText.h"
+#include "multiplayer/_miscsetup.h"
 
 TModem::TModem(Forms& forms, QWidget* parent) : FixedDialog(parent), ui(std::make_unique<Ui::TModem>()), forms_(forms)
 {
     ui->setupUi(this);
     finishForm();
+    typedtext::keepOnOneLine(ui->NetName);
+    typedtext::keepOnOneLine(ui->PhoneNum);
+    connect(ui->Button1, &QPushButton::clicked, this, guarded([this] { Button1Click(); }));
+    connect(ui->Button2, &QPushButton::clicked, this, guarded([this] { Button2Click(); }));
+    connect(ui->Button3, &QPushButton::clicked, this, guarded([this] { Button3Click(); }));
 }
 
 TModem::~TModem() = default;
+
+void TModem::Button1Click() { startModemGame(/*call=*/true); }
+
+void TModem::Button2Click() { startModemGame(/*call=*/false); }
+
+// Aborting starts nothing: a user who backs out must not find a network game
+// waiting for a call and the launcher gone.
+void TModem::Button3Click() { reject(); }
+
+void TModem::startModemGame(bool call)
+{
+    StartNetworkGame(forms_, *this, ui->NetName, [this, call] {
+        // The serial port set-up lives only in the misc dialog's controls.
+        const Ui::TMiscSetup& misc = *forms_.miscsetup->ui;
+        launchfile::ModemGame game;
+        game.call = call;
+        game.dialingIndex = ui->RadioGroup1->itemIndex();
+        game.comPortIndex = misc.ComPort->currentIndex();
+        game.advanced = misc.AdvCom->isChecked();
+        game.irq = typedtext::bytes(misc.ComIRQ);
+        game.uart = typedtext::bytes(misc.COMUart);
+        game.initString = typedtext::bytes(misc.InitStr);
+        game.phoneNumber = typedtext::bytes(ui->PhoneNum);
+        return launchfile::modemLines(game);
+    });
+}

@@ -9,6 +9,8 @@ class TModem;
 }
 struct Forms;
 
+// A two-player game over a modem, calling the opponent or waiting for the
+// call. The port and the modem commands come from the misc dialog.
 class TModem : public FixedDialog {
     Q_OBJECT
 public:
@@ -18,6 +20,12 @@ public:
     // Other windows read and set these controls directly.
     std::unique_ptr<Ui::TModem> ui;
 
+    void Button1Click();  // "&Call Opponent"
+    void Button2Click();  // "&Wait For Call"
+    void Button3Click();  // "&Abort"
+
 private:
+    void startModemGame(bool call);
+
     Forms& forms_;
 };

@@ -9,6 +9,8 @@ class TSelectModem;
 }
 struct Forms;
 
+// Lists the modems the system has installed; OK copies the chosen one's port
+// and init command into the misc dialog.
 class TSelectModem : public FixedDialog {
     Q_OBJECT
 public:
@@ -17,6 +19,13 @@ public:
 
     // Other windows read and set these controls directly.
     std::unique_ptr<Ui::TSelectModem> ui;
+
+    // Rebuilds the list from the registry, so a modem installed meanwhile
+    // shows up. Each entry keeps the number of the subkey it came from.
+    void FillModemList();
+    void ModemListClick();
+    void Button1Click();  // "OK": the confirmation
+    void Button2Click();  // "Cancel"
 
 private:
     Forms& forms_;

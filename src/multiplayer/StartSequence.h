@@ -1,0 +1,18 @@
+#pragma once
+// Starting a network game: the launcher only prepares it. It saves the
+// settings with the player's name, writes the launch file, starts NET.BAT in
+// the ENGINE directory and ends.
+
+#include <functional>
+#include <string>
+
+struct Forms;
+class QDialog;
+class QLineEdit;
+
+// Runs the start for the dialog `starting`, whose name field is `netName`;
+// `launchLines` builds the launch file from the controls once the settings
+// are saved. A failure while saving, writing or entering ENGINE throws before
+// anything is started, leaving the dialog open as it was.
+void StartNetworkGame(Forms& forms, QDialog& starting, const QLineEdit* netName,
+                      const std::function<std::string()>& launchLines);
