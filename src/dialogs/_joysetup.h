@@ -9,6 +9,8 @@ class TJoySetup;
 }
 struct Forms;
 
+// The joystick dialog: an action for each button's single and double click,
+// and the port. Its controls are the settings' working copy.
 class TJoySetup : public FixedDialog {
     Q_OBJECT
 public:
@@ -17,6 +19,9 @@ public:
 
     // Other windows read and set these controls directly.
     std::unique_ptr<Ui::TJoySetup> ui;
+
+    void FormCreate();
+    void Button1Click();
 
 private:
     Forms& forms_;

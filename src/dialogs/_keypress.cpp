@@ -2,10 +2,111 @@
 
 #include "ui__keypress.h"
 
+#include "components/ErrorBox.h"
+#include "dialogs/ActionTables.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QSignalBlocker>
+
 TGetKeyP::TGetKeyP(Forms& forms, QWidget* parent) : FixedDialog(parent), ui(std::make_unique<Ui::TGetKeyP>()), forms_(forms)
 {
     ui->setupUi(this);
     finishForm();
+    // A small tool window whose title bar offers nothing: the user leaves it
+    // by a pick or "Cancel".
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint);
+
+    QListWidget* list = ui->ListBox1;
+    for (std::string_view name : controls::KeyNames) {
+        auto* entry = new QListWidgetItem(QString::fromLatin1(name.data(), qsizetype(name.size())), list);
+        entry->setSizeHint(QSize(0, 24));
+    }
+    // A press on an entry picks it at once; the view never sees the press, so
+    // the pick runs exactly once per click. Keyboard moves reach the view and
+    // pick through the selection change; SelectCurrentKey's own highlight
+    // does not, as it blocks the list's signals.
+    list->viewport()->installEventFilter(this);
+    connect(list, &QListWidget::itemSelectionChanged, this, guarded([this] { ListBox1Click(); }));
+    connect(ui->Button1, &QPushButton::clicked, this, guarded([this] { Button1Click(); }));
+    connect(ui->Button2, &QPushButton::clicked, this, guarded([this] { Button2Click(); }));
 }
 
 TGetKeyP::~TGetKeyP() = default;
+
+void TGetKeyP::SelectCurrentKey()
+{
+    if (SelectedKey == controls::NoKey)
+        SelectedKey = std::string(controls::NoKeyEntry);
+    QListWidget* list = ui->ListBox1;
+    const QString wanted = QString::fromLatin1(SelectedKey.data(), qsizetype(SelectedKey.size()));
+    int row = 0;
+    while (row < list->count() && list->item(row)->text() != wanted)
+        ++row;
+
+    const QSignalBlocker blocker(list);
+    if (row < list->count()) {
+        list->setCurrentRow(row);
+        list->scrollToItem(list->item(row));
+    } else {
+        list->setCurrentRow(-1);
+        list->clearSelection();
+    }
+}
+
+void TGetKeyP::ListBox1Click()
+{
+    const QList<QListWidgetItem*> highlighted = ui->ListBox1->selectedItems();
+    if (highlighted.isEmpty())
+        return;
+    SelectedKey = controls::storedForm(highlighted.front()->text().toLatin1().toStdString());
+    accept();
+}
+
+void TGetKeyP::Button1Click() { ListBox1Click(); }
+
+void TGetKeyP::Button2Click() { reject(); }
+
+bool TGetKeyP::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == ui->ListBox1->viewport()) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress: {
+            auto* press = static_cast<QMouseEvent*>(event);
+            if (press->button() == Qt::LeftButton) {
+                if (QListWidgetItem* entry = ui->ListBox1->itemAt(press->position().toPoint())) {
+                    {
+                        const QSignalBlocker blocker(ui->ListBox1);
+                        ui->ListBox1->setCurrentItem(entry);
+                    }
+                    runGuarded([this] { ListBox1Click(); });
+                }
+            }
+            return true;
+        }
+        case QEvent::MouseButtonDblClick:
+            return true;
+        default:
+            break;
+        }
+    }
+    return FixedDialog::eventFilter(watched, event);
+}
+
+void TGetKeyP::keyPressEvent(QKeyEvent* event)
+{
+    // Neither button is the cancel button: Esc leaves the picker open.
+    if (event->key() == Qt::Key_Escape)
+        return;
+    FixedDialog::keyPressEvent(event);
+}
+
+void TGetKeyP::showEvent(QShowEvent* event)
+{
+    FixedDialog::showEvent(event);
+    // The list has the keyboard, so an arrow key picks straight away, and the
+    // current key is in sight.
+    ui->ListBox1->setFocus();
+    if (QListWidgetItem* current = ui->ListBox1->currentItem())
+        ui->ListBox1->scrollToItem(current);
+}

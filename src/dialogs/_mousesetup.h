@@ -9,6 +9,8 @@ class TMouseSetup;
 }
 struct Forms;
 
+// The mouse dialog: an action for each button's single and double click, the
+// sensitivity and the aiming mode. Its controls are the settings' working copy.
 class TMouseSetup : public FixedDialog {
     Q_OBJECT
 public:
@@ -17,6 +19,13 @@ public:
 
     // Other windows read and set these controls directly.
     std::unique_ptr<Ui::TMouseSetup> ui;
+
+    void FormCreate();
+    // The two aiming modes exclude each other: each box sets the other to its
+    // opposite, which ends there because the other already is.
+    void m_aim_toggleClick();
+    void m_aim_momentClick();
+    void Button1Click();
 
 private:
     Forms& forms_;

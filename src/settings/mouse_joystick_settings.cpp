@@ -1,17 +1,108 @@
-// Mouse and joystick settings.
+// Mouse and joystick settings: the fourteen button actions (stored by their
+// item text in quotes), the mouse sensitivity, inverted aiming and the
+// joystick port. The aiming-mode pair of the mouse dialog is not stored;
+// MouseAiming and GameMouseAiming keep the values the game wrote.
 #include "settings/groups.h"
 
 #include "app/Forms.h"
+#include "components/RadioGroup.h"
+#include "dialogs/ActionTables.h"
+#include "dialogs/_joysetup.h"
+#include "dialogs/_mousesetup.h"
 #include "settings/_config.h"
+
+#include "ui__joysetup.h"
+#include "ui__mousesetup.h"
+
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace settings {
 
-void loadMouseAimingFlipped(Tconfig&, Forms&) {}
+namespace {
+using ButtonKeys = std::vector<std::pair<const char*, QComboBox*>>;
 
-void loadMouseButtons(Tconfig&, Forms&) {}
+// Keys in the order the file is read.
+ButtonKeys mouseLoadOrder(Ui::TMouseSetup& m)
+{
+    return {{"MouseButton0", m.m_leftb},        {"MouseButton2", m.m_midb},
+            {"MouseButton1", m.m_rightb},       {"MouseButtonClicked0", m.m_dbl_leftb},
+            {"MouseButtonClicked2", m.m_dbl_midb}, {"MouseButtonClicked1", m.m_dbl_rightb}};
+}
 
-void loadJoystick(Tconfig&, Forms&) {}
+ButtonKeys joystickLoadOrder(Ui::TJoySetup& j)
+{
+    return {{"JoystickButton0", j.j_b1},        {"JoystickButton1", j.j_b2},
+            {"JoystickButton2", j.j_b3},        {"JoystickButton3", j.j_b4},
+            {"JoystickButtonClicked0", j.j_dbl_b1}, {"JoystickButtonClicked1", j.j_dbl_b2},
+            {"JoystickButtonClicked2", j.j_dbl_b3}, {"JoystickButtonClicked3", j.j_dbl_b4}};
+}
 
-void saveMouseAndJoystick(Tconfig&, Forms&) {}
+// Keys in the order the file is written: each button's single click, then
+// its double click.
+ButtonKeys mouseSaveOrder(Ui::TMouseSetup& m)
+{
+    return {{"MouseButton0", m.m_leftb},  {"MouseButtonClicked0", m.m_dbl_leftb},
+            {"MouseButton1", m.m_rightb}, {"MouseButtonClicked1", m.m_dbl_rightb},
+            {"MouseButton2", m.m_midb},   {"MouseButtonClicked2", m.m_dbl_midb}};
+}
+
+ButtonKeys joystickSaveOrder(Ui::TJoySetup& j)
+{
+    return {{"JoystickButton0", j.j_b1}, {"JoystickButtonClicked0", j.j_dbl_b1},
+            {"JoystickButton1", j.j_b2}, {"JoystickButtonClicked1", j.j_dbl_b2},
+            {"JoystickButton2", j.j_b3}, {"JoystickButtonClicked2", j.j_dbl_b3},
+            {"JoystickButton3", j.j_b4}, {"JoystickButtonClicked3", j.j_dbl_b4}};
+}
+
+void loadButtons(Tconfig& config, const ButtonKeys& buttons)
+{
+    for (const auto& [key, list] : buttons)
+        config.SelectQuotedItem(key, list);
+}
+
+// A list without a selection writes an empty pair of quotes.
+void saveButtons(Tconfig& config, const ButtonKeys& buttons)
+{
+    for (const auto& [key, list] : buttons)
+        config.ReplaceSetting(std::string(key) + " = \"" + list->currentText().toLatin1().toStdString() + "\"");
+}
+}  // namespace
+
+void loadMouseAimingFlipped(Tconfig& config, Forms& forms)
+{
+    forms.mousesetup->ui->m_invert->setChecked(config.GetSetting("MouseAimingFlipped") == "1");
+}
+
+void loadMouseButtons(Tconfig& config, Forms& forms)
+{
+    Ui::TMouseSetup& mouse = *forms.mousesetup->ui;
+    loadButtons(config, mouseLoadOrder(mouse));
+    const std::string sensitivity = config.GetSetting("MouseSensitivity");
+    if (!sensitivity.empty())
+        mouse.m_Sens->setValue(controls::sensitivityPosition(strToInt(sensitivity)));
+}
+
+void loadJoystick(Tconfig& config, Forms& forms)
+{
+    Ui::TJoySetup& joystick = *forms.joysetup->ui;
+    loadButtons(config, joystickLoadOrder(joystick));
+    // The group clamps the port to "no port" .. "Port 2".
+    joystick.JoyPort->setItemIndex(strToInt(config.GetSetting("JoystickPort")));
+}
+
+void saveMouseAndJoystick(Tconfig& config, Forms& forms)
+{
+    Ui::TMouseSetup& mouse = *forms.mousesetup->ui;
+    Ui::TJoySetup& joystick = *forms.joysetup->ui;
+    config.ReplaceSetting("JoystickPort = " + std::to_string(joystick.JoyPort->itemIndex()));
+    config.ReplaceSetting("MouseSensitivity = " + std::to_string(controls::sensitivityFileValue(mouse.m_Sens->value())));
+    config.RewriteSetting("MouseAiming");
+    config.ReplaceSetting(std::string("MouseAimingFlipped = ") + (mouse.m_invert->isChecked() ? "1" : "0"));
+    saveButtons(config, mouseSaveOrder(mouse));
+    saveButtons(config, joystickSaveOrder(joystick));
+    config.RewriteSetting("GameMouseAiming");
+}
 
 }  // namespace settings
