@@ -108,5 +108,5 @@ void TGetKeyP::showEvent(QShowEvent* event)
     // current key is in sight.
     ui->ListBox1->setFocus();
     if (QListWidgetItem* current = ui->ListBox1->currentItem())
-        ui->ListBox1->scrollToItem(current);
+        ui->ListBox1->scrollToItem(current, QAbstractItemView::PositionAtCenter);
 }

@@ -27,7 +27,7 @@ TEST_F(JoystickDialog, AfterCreationEveryButtonDoesNothingOnPortOne)
         EXPECT_EQ(list->itemText(11), "Move_Forward");
         EXPECT_EQ(list->itemText(18), "Toggle_Crosshair");
         EXPECT_FALSE(list->isEditable());
-        EXPECT_EQ(list->width(), 105);
+        EXPECT_GE(list->width(), list->sizeHint().width());
     }
     EXPECT_EQ(ui().JoyPort->items(), QStringList({"Port 1", "Port 2"}));
     EXPECT_EQ(ui().JoyPort->itemIndex(), 0);
