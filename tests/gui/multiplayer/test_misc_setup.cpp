@@ -47,13 +47,8 @@ protected:
     }
 };
 
-TEST_F(MiscSetup, CreationValuesAndLayout)
+TEST_F(MiscSetup, CreationValuesAndTheSelectionDialogsStart)
 {
-    TMiscSetup& dialog = *forms->miscsetup;
-    EXPECT_EQ(dialog.windowTitle(), "Misc. Configuration");
-    EXPECT_EQ(dialog.size(), QSize(465, 281));
-    EXPECT_EQ(misc().ControlMethod->items(),
-              QStringList({"Keyboard Only", "Keyboard and Mouse", "Keyboard and Joystick"}));
     EXPECT_EQ(misc().ControlMethod->itemIndex(), 1);
     EXPECT_EQ(misc().ComPort->count(), 8);
     EXPECT_EQ(misc().ComPort->itemText(7), "COM8:");
@@ -64,14 +59,8 @@ TEST_F(MiscSetup, CreationValuesAndLayout)
     EXPECT_EQ(misc().COMUart->text(), "n/a");
     EXPECT_FALSE(misc().ComIRQ->isEnabled());
     EXPECT_FALSE(misc().COMUart->isEnabled());
-    EXPECT_EQ(misc().Label8->text(), " Modem Setup ");
-    EXPECT_EQ(misc().Button1->text(), "Click here to Auto-detect your Modem");
-    EXPECT_EQ(misc().Button1->size(), QSize(201, 73));
 
-    TSelectModem& selection = *forms->selectmodem;
-    EXPECT_EQ(selection.windowTitle(), "Select Modem");
-    EXPECT_EQ(selection.size(), QSize(336, 224));
-    EXPECT_FALSE(selection.windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(forms->selectmodem->windowFlags() & Qt::WindowCloseButtonHint);
     EXPECT_FALSE(select().Button1->isEnabled());
     EXPECT_TRUE(select().Button1->isDefault());
 }
