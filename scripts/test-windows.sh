@@ -37,6 +37,20 @@ reg 'HKLM\Software\Vornhale Tests' /v Long /d "$(printf 'L%.0s' $(seq 2000))"
 reg 'HKCR\.htm' /ve /d VornhaleTestPage
 reg 'HKCR\VornhaleTestPage\shell\open\command' /ve /d '"C:\Program Files\Web Browser\browser.exe" -new "%1"'
 
+# Installed modems: 0000 and 0001 qualify, 0002 is missing, 0003 is never
+# reached. Init "2" of 0001 is longer than the 127 bytes the launcher reads.
+modems='HKLM\System\CurrentControlSet\Services\Class\Modem'
+reg "$modems\0000" /v AttachedTo /d COM2
+reg "$modems\0000" /v DriverDesc /d 'Vornhale Test Modem A'
+reg "$modems\0000\Init" /v 2 /d 'ATZ<cr>'
+reg "$modems\0000\Init" /v 1 /d 'AT&F<cr>'
+reg "$modems\0001" /v AttachedTo /d COM4
+reg "$modems\0001" /v DriverDesc /d 'Vornhale Test Modem B'
+reg "$modems\0001\Init" /v 2 /d "$(printf 'A%.0s' $(seq 200))"
+reg "$modems\0001\Init" /v 1 /d 'AT&F1<cr>ATM0<cr>'
+reg "$modems\0003" /v AttachedTo /d COM1
+reg "$modems\0003" /v DriverDesc /d 'Vornhale Test Modem C'
+
 # The stand-in browser records the command line it receives.
 browser_dir="$WINEPREFIX/drive_c/Program Files/Web Browser"
 mkdir -p "$browser_dir"
