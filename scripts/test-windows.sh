@@ -17,6 +17,9 @@ cmake --build "$build" -j"$(nproc)"
 # server is needed or wanted.
 scratch="$(mktemp -d /tmp/vornhale-wine.XXXXXX)"
 export WINEPREFIX="$scratch/prefix" TMPDIR="$scratch/tmp" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine takes its ANSI code page from the locale: keep it Western (1252), as
+# the 8-bit file-name tests expect, whatever the machine's language.
+export LC_ALL=C.UTF-8
 unset DISPLAY WAYLAND_DISPLAY
 mkdir -p "$TMPDIR"
 cleanup() {

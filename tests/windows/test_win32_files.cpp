@@ -115,6 +115,14 @@ TEST_F(Win32FilesTest, ExistenceAndRemovalConcernFilesOnly)
     EXPECT_TRUE(platform.removeFile("CDA.DAT"));
     EXPECT_FALSE(wintest::exists(at("CDA.DAT")));
     EXPECT_FALSE(platform.removeFile("CDA.DAT"));
+
+    // Names are 8-bit text in the system's code page, as the user typed them.
+    const std::string name = "CAF\xc9 \xe0 LA CR\xc8ME.TXT";
+    platform.writeFile(name, "x");
+    EXPECT_TRUE(wintest::exists(at(name)));
+    EXPECT_TRUE(platform.fileExists(name));
+    EXPECT_EQ(platform.readFile(".\\" + name), "x");
+    EXPECT_TRUE(platform.removeFile(name));
 }
 
 TEST_F(Win32FilesTest, TheCurrentDirectoryGoesIntoEngineAndBack)
