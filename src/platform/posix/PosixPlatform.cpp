@@ -3,16 +3,15 @@
 #include "platform/NativePlatform.h"
 
 #include <QCoreApplication>
-#include <QProcess>
-#include <QString>
-#include <QStringList>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <limits.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <vector>
@@ -173,10 +172,182 @@ bool isHostExecutable(const std::string& path)
            (n == 4 && magic[0] == 0x7f && magic[1] == 'E' && magic[2] == 'L' && magic[3] == 'F');
 }
 
-// There is no registry on POSIX systems: every key is missing.
-long PosixRegistry::openKey(Key, const std::string&, Key*) { return FileNotFound; }
-long PosixRegistry::queryValue(Key, const std::string&, char*, unsigned long*) { return FileNotFound; }
-long PosixRegistry::closeKey(Key) { return Success; }
+bool isDosProgramName(const std::string& path)
+{
+    if (path.size() < 4)
+        return false;
+    const std::string ending = path.substr(path.size() - 4);
+    return equalsFolded(ending, ".EXE") || equalsFolded(ending, ".COM") || equalsFolded(ending, ".BAT");
+}
+
+std::string findOnPath(const std::string& name)
+{
+    auto runnable = [](const std::string& path) {
+        struct stat st;
+        return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(path.c_str(), X_OK) == 0;
+    };
+    if (name.empty())
+        return {};
+    if (name.find('/') != std::string::npos)
+        return runnable(name) ? name : std::string();
+    const char* path = std::getenv("PATH");
+    const std::string dirs = path ? path : "/usr/local/bin:/usr/bin:/bin";
+    std::size_t pos = 0;
+    while (pos <= dirs.size()) {
+        auto colon = dirs.find(':', pos);
+        if (colon == std::string::npos)
+            colon = dirs.size();
+        const std::string dir = dirs.substr(pos, colon - pos);
+        pos = colon + 1;
+        const std::string candidate = (dir.empty() ? "." : dir) + "/" + name;
+        if (runnable(candidate))
+            return candidate;
+    }
+    return {};
+}
+
+bool startDetached(const std::string& program, const std::vector<std::string>& arguments)
+{
+    // Everything the children need is built before fork: between fork and
+    // exec only async-signal-safe calls are allowed in a threaded process.
+    std::vector<char*> argv;
+    argv.push_back(const_cast<char*>(program.c_str()));
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+
+    // The grandchild writes errno here when exec fails; a successful exec
+    // closes the pipe with nothing written.
+    int report[2];
+    if (::pipe2(report, O_CLOEXEC) != 0)
+        return false;
+    const pid_t child = ::fork();
+    if (child < 0) {
+        ::close(report[0]);
+        ::close(report[1]);
+        return false;
+    }
+    if (child == 0) {
+        // The middle process ends at once, so the program is handed to init
+        // and the launcher never has to reap it.
+        ::setsid();
+        const pid_t grandchild = ::fork();
+        if (grandchild == 0) {
+            ::execv(argv[0], argv.data());
+        }
+        if (grandchild <= 0) {
+            const int error = errno;
+            [[maybe_unused]] const ssize_t n = ::write(report[1], &error, sizeof error);
+        }
+        ::_exit(grandchild > 0 ? 0 : 127);
+    }
+    ::close(report[1]);
+    while (::waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
+    }
+    int error = 0;
+    ssize_t n;
+    do
+        n = ::read(report[0], &error, sizeof error);
+    while (n < 0 && errno == EINTR);
+    ::close(report[0]);
+    return n == 0;
+}
+
+std::string hostProgramFor(const std::string& file, const std::string& base)
+{
+    if (file.find_first_of("/\\") != std::string::npos) {
+        const std::string path = resolvePath(file, base);
+        return isHostExecutable(path) ? path : std::string();
+    }
+    if (!isDosProgramName(file))
+        return {};
+    std::string name = file.substr(0, file.size() - 4);
+    for (char& c : name)
+        if (c >= 'A' && c <= 'Z')
+            c = char(c + 32);
+    return findOnPath(name);
+}
+
+std::vector<std::string> splitParameters(const std::string& parameters)
+{
+    auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    std::vector<std::string> arguments;
+    std::size_t i = 0;
+    const std::size_t n = parameters.size();
+    for (;;) {
+        while (i < n && blank(parameters[i]))
+            ++i;
+        if (i == n)
+            return arguments;
+        std::size_t end;
+        if (parameters[i] == '"') {
+            end = i + 1;
+            while (end < n && !(parameters[end] == '"' && (end + 1 == n || blank(parameters[end + 1]))))
+                ++end;
+            arguments.push_back(parameters.substr(i + 1, end - i - 1));
+            i = end < n ? end + 1 : n;
+        } else {
+            end = i;
+            while (end < n && !blank(parameters[end]))
+                ++end;
+            arguments.push_back(parameters.substr(i, end - i));
+            i = end;
+        }
+    }
+}
+
+PosixRegistry::PosixRegistry()
+{
+    for (const char* extension : {".HTM", ".HTML", ".SHTML", ".SHTM"})
+        keys_[extension] = "htmlfile";
+    keys_["HTMLFILE"] = std::nullopt;
+    keys_["HTMLFILE\\SHELL"] = std::nullopt;
+    keys_["HTMLFILE\\SHELL\\OPEN"] = std::nullopt;
+    keys_["HTMLFILE\\SHELL\\OPEN\\COMMAND"] = std::string(HtmlOpenCommand);
+}
+
+long PosixRegistry::openKey(Key parent, const std::string& subKey, Key* result)
+{
+    std::string path;
+    if (parent != ClassesRoot) {
+        const auto it = open_.find(parent);
+        if (it == open_.end())
+            return parent == LocalMachine ? FileNotFound : 6;  // ERROR_INVALID_HANDLE
+        path = it->second + "\\";
+    }
+    for (char c : subKey)
+        path += (c >= 'a' && c <= 'z') ? char(c - 32) : c;
+    while (!path.empty() && path.back() == '\\')
+        path.pop_back();
+    if (!keys_.count(path))
+        return FileNotFound;
+    *result = next_++;
+    open_[*result] = path;
+    return Success;
+}
+
+long PosixRegistry::queryValue(Key key, const std::string& name, char* data, unsigned long* size)
+{
+    const auto it = open_.find(key);
+    if (it == open_.end())
+        return 6;
+    const auto& value = keys_.at(it->second);
+    if (!name.empty() || !value)
+        return FileNotFound;
+    // A string value's size counts its NUL, and a buffer too small gets nothing.
+    const unsigned long needed = (unsigned long)value->size() + 1;
+    if (data) {
+        if (*size < needed) {
+            *size = needed;
+            return MoreData;
+        }
+        std::memcpy(data, value->c_str(), needed);
+    }
+    *size = needed;
+    return Success;
+}
+
+long PosixRegistry::closeKey(Key key) { return open_.erase(key) ? Success : 6; }
 
 std::string PosixPlatform::resolve(const std::string& path) { return resolvePath(path, currentDirectory()); }
 
@@ -243,9 +414,11 @@ void PosixPlatform::setCurrentDirectory(const std::string& path)
         throw LauncherError(ioErrorText(errno == ENOENT ? ENOTDIR : errno));
 }
 
-std::string PosixPlatform::ownDirectory() const
+std::string PosixPlatform::ownDirectory()
 {
-    return QCoreApplication::instance() ? QCoreApplication::applicationDirPath().toStdString() : std::string(".");
+    // Without an application object (the platform on its own) there is no
+    // launcher directory; the search starts in the current one.
+    return QCoreApplication::instance() ? QCoreApplication::applicationDirPath().toStdString() : currentDirectory();
 }
 
 void PosixPlatform::startProgram(const std::string& commandLine, int)
@@ -254,21 +427,36 @@ void PosixPlatform::startProgram(const std::string& commandLine, int)
     // be its arguments.
     const auto blank = commandLine.find(' ');
     const std::string name = commandLine.substr(0, blank);
-    QStringList arguments;
+    std::vector<std::string> arguments;
     if (blank != std::string::npos)
-        arguments = QString::fromLocal8Bit(commandLine.substr(blank + 1)).split(' ', Qt::SkipEmptyParts);
+        arguments = splitParameters(commandLine.substr(blank + 1));
 
     for (const std::string& dir : {ownDirectory(), currentDirectory()}) {
         const std::string candidate = resolvePath(name, dir);
         if (!exists(candidate))
             continue;
-        if (isHostExecutable(candidate))
-            QProcess::startDetached(QString::fromLocal8Bit(candidate), arguments);
+        if (isHostExecutable(candidate)) {
+            startDetached(candidate, arguments);
+        } else if (isDosProgramName(candidate)) {
+            // The game and its network driver are DOS programs: DOSBox mounts
+            // the program's directory as C:, runs it and ends with it. Without
+            // DOSBox nothing starts, as with any failed start.
+            const std::string dosbox = findOnPath("dosbox");
+            if (!dosbox.empty())
+                startDetached(dosbox, {candidate, "-exit"});
+        }
         return;
     }
 }
 
-int PosixPlatform::shellExecute(const std::string&, const std::string&, int) { return 2; }
+int PosixPlatform::shellExecute(const std::string& file, const std::string& parameters, int)
+{
+    // ShellExecute's own results: above 32 is a start, 2 is "file not found".
+    const std::string program = hostProgramFor(file, currentDirectory());
+    if (program.empty() || !startDetached(program, splitParameters(parameters)))
+        return 2;
+    return 42;
+}
 
 void PosixPlatform::quit() { QCoreApplication::exit(0); }
 

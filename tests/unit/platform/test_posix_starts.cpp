@@ -1,0 +1,196 @@
+// Programs and web pages on a POSIX desktop: the registry's one answer, the
+// browser started through the desktop's opener, DOS programs through DOSBox.
+// Stand-ins on a private $PATH record the arguments they receive.
+#include "components/BrowserCommand.h"
+#include "platform/posix/PosixPlatform.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+class PosixStartTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char name[] = "/tmp/vornhale-starts-XXXXXX";
+        root = ::mkdtemp(name);
+        old = fs::current_path();
+        fs::create_directory(root / "bin");
+        fs::create_directory(root / "game");
+        fs::current_path(root / "game");
+        oldPath = std::getenv("PATH") ? std::getenv("PATH") : "";
+        // Only the stand-ins: the real xdg-open or dosbox must never run here.
+        ::setenv("PATH", (root / "bin").string().c_str(), 1);
+    }
+    void TearDown() override
+    {
+        ::setenv("PATH", oldPath.c_str(), 1);
+        fs::current_path(old);
+        fs::remove_all(root);
+    }
+
+    // A program on $PATH that writes its arguments, one a line, to
+    // NAME.args, then leaves NAME.done (shell built-ins only: $PATH holds
+    // nothing else).
+    fs::path recorder(const std::string& name)
+    {
+        const fs::path script = root / "bin" / name;
+        const std::string out = (root / name).string();
+        std::ofstream(script) << "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"" + out +
+                                     ".args\"\n: > \"" + out + ".done\"\n";
+        fs::permissions(script, fs::perms(0755));
+        return script;
+    }
+    // The arguments the recorder `name` received, once it has run.
+    std::string recorded(const std::string& name)
+    {
+        const fs::path done = root / (name + ".done");
+        for (int i = 0; i < 100 && !fs::exists(done); ++i)
+            ::usleep(50000);
+        std::ifstream in(root / (name + ".args"));
+        std::ostringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+
+    fs::path root, old;
+    std::string oldPath;
+    posix::PosixPlatform platform;
+};
+}  // namespace
+
+TEST(PosixRegistry, AnswersTheHtmlLookupWithTheDesktopsOpenerAndNothingElse)
+{
+    posix::PosixRegistry registry;
+    EXPECT_EQ(browser::FindBrowserCommand(registry), "XDG-OPEN.EXE ");
+    const auto start = browser::SplitBrowserCommand(browser::FindBrowserCommand(registry), "/g/x.htm");
+    ASSERT_TRUE(start);
+    EXPECT_EQ(start->program, "XDG-OPEN.EXE");
+    EXPECT_EQ(start->parameters, " /g/x.htm");
+
+    // Every extension leads there, whatever the case of the path asked for.
+    Registry::Key key = 0, command = 0;
+    for (const char* extension : {".htm", ".HTML", ".Shtml", ".shtm"}) {
+        ASSERT_EQ(registry.openKey(Registry::ClassesRoot, extension, &key), Registry::Success) << extension;
+        registry.closeKey(key);
+    }
+    ASSERT_EQ(registry.openKey(Registry::ClassesRoot, "htmlfile", &key), Registry::Success);
+    ASSERT_EQ(registry.openKey(key, "Shell\\Open\\Command", &command), Registry::Success);
+    char small[4];
+    unsigned long size = sizeof small;
+    EXPECT_EQ(registry.queryValue(command, "", small, &size), Registry::MoreData);
+    EXPECT_EQ(size, 16u);  // with its NUL
+    // A key with no default value, and named values, are missing.
+    unsigned long none = 0;
+    EXPECT_EQ(registry.queryValue(key, "", nullptr, &none), Registry::FileNotFound);
+    EXPECT_EQ(registry.queryValue(command, "x", nullptr, &none), Registry::FileNotFound);
+    EXPECT_EQ(registry.closeKey(command), Registry::Success);
+    EXPECT_EQ(registry.closeKey(key), Registry::Success);
+    EXPECT_NE(registry.closeKey(key), Registry::Success);
+
+    EXPECT_EQ(registry.openKey(Registry::ClassesRoot, ".txt", &key), Registry::FileNotFound);
+    EXPECT_EQ(registry.openKey(Registry::LocalMachine, "System\\CurrentControlSet\\Services\\Class\\Modem\\", &key),
+              Registry::FileNotFound);
+}
+
+TEST(PosixParameters, SplitAtBlanksWithQuotedArgumentsKeptWhole)
+{
+    using V = std::vector<std::string>;
+    EXPECT_EQ(posix::splitParameters(" /g/x.htm"), V{"/g/x.htm"});
+    EXPECT_EQ(posix::splitParameters(""), V{});
+    EXPECT_EQ(posix::splitParameters(" \t "), V{});
+    EXPECT_EQ(posix::splitParameters(" -NEW \"\" /a"), (V{"-NEW", "", "/a"}));
+    EXPECT_EQ(posix::splitParameters(" \"/my games/x.htm\""), V{"/my games/x.htm"});
+    // A quote inside a quoted path ends it only where a blank follows.
+    EXPECT_EQ(posix::splitParameters(" \"/a \"b\"/x.htm\" z"), (V{"/a \"b\"/x.htm", "z"}));
+    // Nothing else is special: backslashes, quotes inside a word, shell characters.
+    EXPECT_EQ(posix::splitParameters("a\\\"b $HOME;`x`&'y'*"), (V{"a\\\"b", "$HOME;`x`&'y'*"}));
+    // An unclosed quote runs to the end.
+    EXPECT_EQ(posix::splitParameters("\"/a b"), V{"/a b"});
+}
+
+TEST_F(PosixStartTest, HostProgramsAreFoundByPathOrByTheirNameOnThePath)
+{
+    EXPECT_EQ(posix::hostProgramFor("XDG-OPEN.EXE", root.string()), "");
+    const fs::path opener = recorder("xdg-open");
+    EXPECT_EQ(posix::hostProgramFor("XDG-OPEN.EXE", root.string()), opener.string());
+    EXPECT_EQ(posix::hostProgramFor("XDG-OPEN", root.string()), "");  // no DOS ending, no name
+    // A path is taken as a path, found whatever its case.
+    const std::string upperPath = root.string() + "/BIN/XDG-OPEN";
+    EXPECT_EQ(posix::hostProgramFor(upperPath, "/"), opener.string());
+    EXPECT_EQ(posix::hostProgramFor(root.string() + "/BIN/NONE.EXE", "/"), "");
+}
+
+TEST_F(PosixStartTest, APageOpensThroughTheDesktopsOpenerAsOneUntouchedArgument)
+{
+    recorder("xdg-open");
+    // Blanks, quotes and every character a shell would act on.
+    const std::string page = root.string() + "/My Games/$V 'x' \"q\";`id` & *\\/Index.htm";
+    EXPECT_TRUE(browser::OpenInBrowser(platform, page));
+    EXPECT_EQ(recorded("xdg-open"), page + "\n");
+}
+
+TEST_F(PosixStartTest, WithoutAnOpenerNoPageOpens)
+{
+    EXPECT_LE(platform.shellExecute("XDG-OPEN.EXE", " /x.htm", 9), 32);
+    EXPECT_FALSE(browser::OpenInBrowser(platform, "/x.htm"));
+    // A program that exists but cannot be executed is a failed start too.
+    std::ofstream(root / "bin" / "xdg-open") << "#!/nonexistent/interpreter\n";
+    fs::permissions(root / "bin" / "xdg-open", fs::perms(0755));
+    EXPECT_LE(platform.shellExecute("XDG-OPEN.EXE", " /x.htm", 9), 32);
+}
+
+TEST_F(PosixStartTest, ADosProgramRunsInDosBoxFromItsOwnPath)
+{
+    recorder("dosbox");
+    std::ofstream(root / "game" / "Vornhale.exe") << "\xb4\x4c\xcd\x21";  // a DOS program, not executable here
+    platform.startProgram("VORNHALE.EXE", 1);
+    EXPECT_EQ(recorded("dosbox"), (root / "game" / "Vornhale.exe").string() + "\n-exit\n");
+
+    // Even with the executable bit, as files copied from DOS media often have.
+    fs::remove(root / "dosbox.done");
+    fs::create_directory(root / "game" / "engine");
+    std::ofstream(root / "game" / "engine" / "net.bat") << "@echo off\r\n";
+    fs::permissions(root / "game" / "engine" / "net.bat", fs::perms(0755));
+    platform.setCurrentDirectory("ENGINE");
+    platform.startProgram("NET.BAT", 1);
+    EXPECT_EQ(recorded("dosbox"), (root / "game" / "engine" / "net.bat").string() + "\n-exit\n");
+}
+
+TEST_F(PosixStartTest, HostProgramsRunDirectlyAndNothingElseStarts)
+{
+    recorder("dosbox");
+    // A host script named like a DOS program runs by itself.
+    std::ofstream(root / "game" / "VORNHALE.EXE") << "#!/bin/sh\n: > \"$PWD/direct\"\n";
+    fs::permissions(root / "game" / "VORNHALE.EXE", fs::perms(0755));
+    platform.startProgram("VORNHALE.EXE", 1);
+    for (int i = 0; i < 100 && !fs::exists(root / "game" / "direct"); ++i)
+        ::usleep(50000);
+    EXPECT_TRUE(fs::exists(root / "game" / "direct"));
+
+    // A file that is neither a host program nor a DOS program, and a missing
+    // one: nothing starts, nothing is reported.
+    std::ofstream(root / "game" / "README") << "text";
+    platform.startProgram("README", 1);
+    platform.startProgram("MISSING.EXE", 1);
+    ::usleep(300000);
+    EXPECT_FALSE(fs::exists(root / "dosbox.done"));
+}
+
+TEST_F(PosixStartTest, WithoutDosBoxADosProgramStartsNothingAndSaysNothing)
+{
+    std::ofstream(root / "game" / "VORNHALE.EXE") << "\xcd\x20";
+    platform.startProgram("VORNHALE.EXE", 1);  // no dosbox on $PATH: silent
+    EXPECT_FALSE(posix::startDetached((root / "bin" / "dosbox").string(), {}));
+    EXPECT_TRUE(posix::isDosProgramName("a/b.Bat"));
+    EXPECT_TRUE(posix::isDosProgramName("X.com"));
+    EXPECT_FALSE(posix::isDosProgramName("X.EXE.txt"));
+    EXPECT_FALSE(posix::isDosProgramName("EXE"));
+}
