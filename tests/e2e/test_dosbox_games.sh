@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# DOS programs through DOSBox, headless: a tiny DOS game of our own (a .COM
+# image named VORNHALE.EXE, without the executable bit) leaves its marker
+# after "&Single Player", and an IPX start runs a DOS batch ENGINE/NET.BAT
+# that leaves its marker beside COMMIT.DAT. DOSBox ends with the program.
+. "$(dirname "$0")/lib.sh"
+
+command -v dosbox >/dev/null || fail "dosbox is not installed (scripts/install-deps.sh installs it)"
+command -v nasm >/dev/null || fail "nasm is not installed (scripts/install-deps.sh installs it)"
+
+# DOSBox draws nothing and plays nothing, and keeps its settings in scratch.
+export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
+
+e2e_start_x
+export HOME="$E2E_TMP"
+
+# Creates GAMERUN.TXT in its current directory (DOSBox's C:, the game's
+# directory) through DOS itself, then ends.
+cat >"$E2E_TMP/game.asm" <<'ASM'
+        org 0x100
+        mov ah, 0x3c            ; create file
+        xor cx, cx
+        mov dx, marker
+        int 0x21
+        jc done
+        mov bx, ax
+        mov ah, 0x40            ; write
+        mov cx, text_length
+        mov dx, text
+        int 0x21
+        mov ah, 0x3e            ; close
+        int 0x21
+done:   mov ax, 0x4c00          ; end with code 0
+        int 0x21
+marker  db "GAMERUN.TXT", 0
+text    db "DOS game ran", 13, 10
+text_length equ $ - text
+ASM
+rm -f "$GAME/VORNHALE.EXE"
+nasm -f bin -o "$GAME/VORNHALE.EXE" "$E2E_TMP/game.asm" || fail "nasm failed"
+chmod a-x "$GAME/VORNHALE.EXE"
+
+# Marks the launch file it found beside itself.
+printf '@echo off\r\nif exist COMMIT.DAT echo beside COMMIT.DAT> NETRUN.TXT\r\n' >"$GAME/ENGINE/NET.BAT"
+chmod a-x "$GAME/ENGINE/NET.BAT"
+
+# Waits for the launcher to end, in this shell (see test_ipx_game.sh).
+launcher_ended() {
+    for _ in $(seq 100); do
+        kill -0 "$LAUNCHER_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$LAUNCHER_PID" 2>/dev/null && fail "the launcher did not end"
+    rc=0
+    wait "$LAUNCHER_PID" || rc=$?
+    [ "$rc" = 0 ] || fail "exit code $rc"
+}
+
+# Waits for a file DOS writes, then for DOSBox running `program` to end.
+dos_left() {
+    local file="$1" program="$2" pids=""
+    for _ in $(seq 200); do [ -s "$file" ] && break; sleep 0.1; done
+    [ -s "$file" ] || fail "no $(basename "$file") from DOS; launcher log: $(tr '\n' ' ' <"$E2E_TMP/launcher.log" | tail -c 600)"
+    for _ in $(seq 100); do
+        pids="$(pgrep -f -- "dosbox $program -exit" || true)"
+        [ -z "$pids" ] && return 0
+        sleep 0.1
+    done
+    E2E_PIDS+=($pids)
+    fail "DOSBox kept running after $(basename "$program") ended"
+}
+
+# Single player.
+e2e_start_launcher
+MAIN_WINDOW="$(wait_window "Vornhale Launcher")"
+press "$MAIN_WINDOW" alt+s
+launcher_ended
+dos_left "$GAME/GAMERUN.TXT" "$GAME/VORNHALE.EXE"
+[ "$(cat "$GAME/GAMERUN.TXT")" = $'DOS game ran\r' ] || fail "GAMERUN.TXT: $(cat "$GAME/GAMERUN.TXT")"
+
+# An IPX game: the network driver is a DOS batch file in ENGINE.
+e2e_start_launcher
+MAIN_WINDOW="$(wait_window "Vornhale Launcher")"
+press "$MAIN_WINDOW" alt+m
+sleep 0.3
+# "Play Vornhale via IPX network" has no accelerator: click it.
+click_at "$MAIN_WINDOW" 183 162
+ipx="$(wait_window "IPX Network Game")"
+press "$ipx" alt+s
+launcher_ended
+dos_left "$GAME/ENGINE/NETRUN.TXT" "$GAME/ENGINE/NET.BAT"
+[ "$(cat "$GAME/ENGINE/NETRUN.TXT")" = $'beside COMMIT.DAT\r' ] || fail "NETRUN.TXT: $(cat "$GAME/ENGINE/NETRUN.TXT")"
+echo "passed"
