@@ -14,10 +14,10 @@ namespace controls {
 // The keyboard dialog's rows, in row order. A row's setting key is its name
 // with blanks turned into underscores.
 inline constexpr std::array<std::string_view, 20> KeyboardActions = {
-    "Move Forward", "Move Backward", "Turn Left",        "Turn Right",  "Strafe",
-    "Fire",         "Open",          "Run",              "AutoRun",     "Jump",
-    "Crouch",       "Look Up",       "Look Down",        "Center View", "Strafe Left",
-    "Strafe Right", "Aim Up",        "Aim Down",         "Change Player AI", "SendMessage",
+    "Move Forward", "Move Backward", "Turn Left", "Turn Right", "Strafe",
+    "Fire", "Open", "Run", "AutoRun", "Jump",
+    "Crouch", "Look Up", "Look Down", "Center View", "Strafe Left",
+    "Strafe Right", "Aim Up", "Aim Down", "Change Player AI", "SendMessage",
 };
 
 // The items of every mouse and joystick button list; the file stores the
@@ -26,10 +26,10 @@ inline constexpr std::array<std::string_view, 20> KeyboardActions = {
 // each form in its own place.
 inline constexpr std::array<std::string_view, 21> ButtonActions = {
     "None",
-    "Aim_Down",     "Aim_Up",           "AutoRun",   "Center_View",   "Crouch",
-    "Fire",         "Look_Down",        "Look_Up",   "Mouse_Aiming",  "Move_Backward",
-    "Move_Forward", "Open",             "Run",       "Send Message",  "Strafe",
-    "Strafe_Left",  "Strafe_Right",     "Toggle_Crosshair", "Turn_Left", "Turn_Right",
+    "Aim_Down", "Aim_Up", "AutoRun", "Center_View", "Crouch",
+    "Fire", "Look_Down", "Look_Up", "Mouse_Aiming", "Move_Backward",
+    "Move_Forward", "Open", "Run", "Send Message", "Strafe",
+    "Strafe_Left", "Strafe_Right", "Toggle_Crosshair", "Turn_Left", "Turn_Right",
 };
 
 // The key picker's entries: "<None>" and then the keys row by row as they sit
