@@ -3,6 +3,7 @@
 #include "settings/SettingsLines.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace controls {
 
