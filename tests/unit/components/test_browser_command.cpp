@@ -202,15 +202,10 @@ TEST(FindBrowserCommand, AValueLongerThanTheBufferIsNeverReadPastIt)
 TEST(RemovePlaceholders, DeletesEachPercentWithItsFollower)
 {
     const std::pair<std::string, std::string> cases[] = {
-        {"B.EXE %1", "B.EXE "},
-        {"B.EXE \"%1\"", "B.EXE \"\""},
         {"B.EXE -url %L %*", "B.EXE -url  "},
-        {"%1%2x", "x"},
-        {"%%1", "1"},            // the pair goes, then the same place again
+        {"%%1", "1"},                  // the pair goes, then the same place again
         {"B.EXE 100%", "B.EXE 100%"},  // a trailing "%" of a longer text stays
-        {"%", ""},               // the first position is always examined
-        {"a%", "a%"},
-        {"", ""},
+        {"%", ""},                     // the first position is always examined
     };
     for (const auto& [in, out] : cases)
         EXPECT_EQ(browser::RemovePlaceholders(in), out) << in;
@@ -272,9 +267,6 @@ TEST(SplitBrowserCommand, APageWithABlankArrivesQuotedAndOneWithoutArrivesBare)
     const std::string spaced = "C:\\Program Files\\Vornhale\\VirtualStore\\Index.htm";
     EXPECT_EQ(browser::SplitBrowserCommand("V.EXE ", spaced)->parameters, " \"" + spaced + "\"");
     EXPECT_EQ(browser::SplitBrowserCommand("V.EXE ", "/games/a\tb/x.htm")->parameters, " \"/games/a\tb/x.htm\"");
-    // Case, doubled separators and odd characters pass unchanged.
-    EXPECT_EQ(browser::SplitBrowserCommand("V.EXE ", "C:\\\\web\\$a&b;'c'.htm")->parameters,
-              " C:\\\\web\\$a&b;'c'.htm");
 }
 
 TEST(OpenInBrowser, StartsTheRegisteredProgramRestoredAndReportsTheResult)
@@ -291,9 +283,6 @@ TEST(OpenInBrowser, StartsTheRegisteredProgramRestoredAndReportsTheResult)
     // 32 and below is a failed start.
     platform.result = 32;
     EXPECT_FALSE(browser::OpenInBrowser(platform, Page));
-    platform.result = 33;
-    EXPECT_TRUE(browser::OpenInBrowser(platform, Page));
-    EXPECT_EQ(platform.starts.size(), 3u);
     EXPECT_TRUE(platform.table.handles.empty());
 }
 
