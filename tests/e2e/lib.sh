@@ -48,10 +48,26 @@ e2e_start_x() {
     cp -a "$DEMO/." "$GAME/"
 }
 
-# Starts the launcher in $GAME; its pid is $LAUNCHER_PID.
+# Starts the launcher in $GAME; its pid is $LAUNCHER_PID. A watcher records
+# its exit code in a file, so wait_exit works from any subshell, including
+# a command substitution.
 e2e_start_launcher() {
-    (cd "$GAME" && QT_QPA_PLATFORM=xcb exec "$LAUNCHER" >"$E2E_TMP/launcher.log" 2>&1) &
-    LAUNCHER_PID=$!
+    rm -f "$E2E_TMP/launcher.pid" "$E2E_TMP/launcher.exit"
+    (
+        cd "$GAME"
+        QT_QPA_PLATFORM=xcb "$LAUNCHER" >"$E2E_TMP/launcher.log" 2>&1 &
+        echo $! >"$E2E_TMP/launcher.pid"
+        rc=0
+        wait $! || rc=$?
+        echo "$rc" >"$E2E_TMP/launcher.exit.tmp"
+        mv "$E2E_TMP/launcher.exit.tmp" "$E2E_TMP/launcher.exit"
+    ) &
+    E2E_PIDS+=($!)
+    for _ in $(seq 100); do
+        [ -s "$E2E_TMP/launcher.pid" ] && break
+        sleep 0.05
+    done
+    LAUNCHER_PID="$(cat "$E2E_TMP/launcher.pid")"
     E2E_PIDS+=($LAUNCHER_PID)
 }
 
@@ -108,10 +124,8 @@ client_size() {
 # Waits for the launcher to end; prints its exit code.
 wait_exit() {
     for _ in $(seq 100); do
-        if ! kill -0 "$LAUNCHER_PID" 2>/dev/null; then
-            local rc=0
-            wait "$LAUNCHER_PID" || rc=$?
-            echo "$rc"
+        if [ -f "$E2E_TMP/launcher.exit" ]; then
+            cat "$E2E_TMP/launcher.exit"
             return 0
         fi
         sleep 0.1

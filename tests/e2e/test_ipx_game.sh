@@ -4,19 +4,6 @@
 # launcher gone.
 . "$(dirname "$0")/lib.sh"
 
-# Waits for the launcher to end and sets $rc to its exit code. Waited for in
-# this shell: wait_exit runs in a command substitution, whose copy of the job
-# table can miss the status of a launcher that ends at that very moment.
-launcher_ended() {
-    for _ in $(seq 100); do
-        kill -0 "$LAUNCHER_PID" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -0 "$LAUNCHER_PID" 2>/dev/null && fail "the launcher did not end"
-    rc=0
-    wait "$LAUNCHER_PID" || rc=$?
-}
-
 e2e_start
 engine="$GAME/ENGINE"
 cat >"$engine/NET.BAT" <<'BAT'
@@ -35,7 +22,7 @@ ipx="$(wait_window "IPX Network Game")"
 # Name, socket, then the player list: two steps down from "2 Players".
 press "$ipx" Tab Tab Down Down
 press "$ipx" alt+s
-launcher_ended
+rc="$(wait_exit)"
 [ "$rc" = 0 ] || fail "exit code $rc"
 
 for _ in $(seq 50); do [ -s "$engine/STARTED_IN.TXT" ] && break; sleep 0.1; done

@@ -4,19 +4,6 @@
 # that, "Abort" leaves everything as it was and the launcher running.
 . "$(dirname "$0")/lib.sh"
 
-# Waits for the launcher to end and sets $rc to its exit code. Waited for in
-# this shell: wait_exit runs in a command substitution, whose copy of the job
-# table can miss the status of a launcher that ends at that very moment.
-launcher_ended() {
-    for _ in $(seq 100); do
-        kill -0 "$LAUNCHER_PID" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -0 "$LAUNCHER_PID" 2>/dev/null && fail "the launcher did not end"
-    rc=0
-    wait "$LAUNCHER_PID" || rc=$?
-}
-
 e2e_start
 engine="$GAME/ENGINE"
 # A stand-in for the network driver that reports where it ran and what it read.
@@ -59,7 +46,7 @@ modem="$(open_modem_dialog)"
 type_into 196 18 "Ace Caller"
 type_into 256 66 "555-0134"
 press "$modem" alt+c
-launcher_ended
+rc="$(wait_exit)"
 [ "$rc" = 0 ] || { cat "$E2E_TMP/launcher.log" >&2; fail "exit code $rc"; }
 
 for _ in $(seq 50); do [ -s "$engine/STARTED_IN.TXT" ] && break; sleep 0.1; done

@@ -34,9 +34,9 @@ TEST_F(ConfigStore, AnUnreadableFileEmptiesTheLinesAndReportsTheName)
 
 TEST_F(ConfigStore, AFailedSaveLeavesTheFileOnDiskAsItWas)
 {
-    const std::string original = "; comment\r\nUnknown = \xe9\r\n";
+    const std::string original = "; comment\r\nUnknown = \xe9\r\nScreenWidth = 640\r\n";
     platform.putFile("ENGINE\\VORNHL.CFG", original);
-    config().LoadSettings();
+    config().Memo1.read(original);
     platform.unwritable.push_back("ENGINE\\VORNHL.CFG");
     try {
         config().SaveSettings();
