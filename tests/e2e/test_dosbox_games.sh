@@ -44,17 +44,14 @@ chmod a-x "$GAME/VORNHALE.EXE"
 printf '@echo off\r\nif exist COMMIT.DAT echo beside COMMIT.DAT> NETRUN.TXT\r\n' >"$GAME/ENGINE/NET.BAT"
 chmod a-x "$GAME/ENGINE/NET.BAT"
 
-# Waits for the launcher to end, in this shell (see test_ipx_game.sh).
 launcher_ended() {
-    for _ in $(seq 100); do
-        kill -0 "$LAUNCHER_PID" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -0 "$LAUNCHER_PID" 2>/dev/null && fail "the launcher did not end"
-    rc=0
-    wait "$LAUNCHER_PID" || rc=$?
+    rc="$(wait_exit)"
     [ "$rc" = 0 ] || fail "exit code $rc"
 }
+
+# DOSBox is no child of ours: whatever still runs from this scratch copy goes
+# with it, before the copy is removed.
+trap 'for pid in $(pgrep -f -- "dosbox $E2E_TMP/" || true); do kill "$pid" 2>/dev/null || true; done; e2e_cleanup' EXIT
 
 # Waits for a file DOS writes, then for DOSBox running `program` to end.
 dos_left() {
@@ -66,7 +63,6 @@ dos_left() {
         [ -z "$pids" ] && return 0
         sleep 0.1
     done
-    E2E_PIDS+=($pids)
     fail "DOSBox kept running after $(basename "$program") ended"
 }
 
