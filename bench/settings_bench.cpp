@@ -58,11 +58,9 @@ struct Launcher {
     std::unique_ptr<Forms> forms = createForms(platform);
 };
 
-Launcher& launcher()
-{
-    static Launcher instance;
-    return instance;
-}
+// Created and destroyed inside main(), while the QApplication exists.
+Launcher* theLauncher = nullptr;
+Launcher& launcher() { return *theLauncher; }
 
 void BM_ReadWriteFloor(benchmark::State& state)
 {
@@ -97,6 +95,8 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     launcher::initialiseApplication(app);
+    auto instance = std::make_unique<Launcher>();
+    theLauncher = instance.get();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -162,20 +162,77 @@ void LineBuffer::append(std::string line)
     lines_.push_back(std::move(line));
 }
 
+namespace {
+std::uint32_t foldedHash(std::string_view text)
+{
+    std::uint32_t h = 2166136261u;  // FNV-1a
+    for (char c : text) {
+        h ^= static_cast<unsigned char>(upperChar(c));
+        h *= 16777619u;
+    }
+    return h;
+}
+
+bool equalsFolded(std::string_view a, std::string_view b) { return a.size() == b.size() && startsWithFolded(a, b); }
+
+// The text before the first "=", trimmed: what a lookup compares.
+std::string_view keyOf(std::string_view line) { return trimControl(line.substr(0, line.find('='))); }
+}  // namespace
+
+void FoldedIndex::reset(std::size_t count, Extract extract)
+{
+    extract_ = extract;
+    // At most two thirds full keeps probes short; small slots keep a large
+    // file's table within the caches.
+    std::size_t size = 16;
+    while (size < count + count / 2)
+        size *= 2;
+    slots_.assign(size, Slot{0, Empty});
+}
+
+std::uint32_t FoldedIndex::replace(const std::vector<std::string>& lines, std::uint32_t line, std::string_view text)
+{
+    const std::size_t mask = slots_.size() - 1;
+    const std::uint32_t hash = foldedHash(text);
+    for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
+        Slot& slot = slots_[at];
+        if (slot.line == Empty) {
+            slot = Slot{hash, line};
+            return Empty;
+        }
+        if (slot.hash == hash && equalsFolded(extract_(lines[slot.line]), text)) {
+            const std::uint32_t previous = slot.line;
+            slot.line = line;
+            return previous;
+        }
+    }
+}
+
+std::uint32_t FoldedIndex::find(const std::vector<std::string>& lines, std::string_view text) const
+{
+    if (slots_.empty())
+        return Empty;
+    const std::size_t mask = slots_.size() - 1;
+    const std::uint32_t hash = foldedHash(text);
+    for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
+        const Slot& slot = slots_[at];
+        if (slot.line == Empty)
+            return Empty;
+        if (slot.hash == hash && equalsFolded(extract_(lines[slot.line]), text))
+            return slot.line;
+    }
+}
+
 void LineBuffer::buildIndex() const
 {
-    byKey_.clear();
-    byHead_.clear();
-    byKey_.reserve(lines_.size());
-    byHead_.reserve(lines_.size());
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
+    byKey_.reset(lines_.size(), keyOf);
+    sameKey_.assign(lines_.size(), FoldedIndex::Empty);
+    // From the last line up, so each chain ends up in file order.
+    for (std::size_t i = lines_.size(); i-- > 0;) {
         const std::string_view line(lines_[i]);
         const auto eq = line.find('=');
-        if (line.empty() || eq == std::string_view::npos)
-            continue;
-        byHead_.try_emplace(upperAscii(line.substr(0, eq + 1)), i);
-        if (line.front() != ';')
-            byKey_.try_emplace(upperAscii(trimControl(line.substr(0, eq))), i);
+        if (eq != std::string_view::npos)
+            sameKey_[i] = byKey_.replace(lines_, std::uint32_t(i), trimControl(line.substr(0, eq)));
     }
     indexed_ = true;
 }
@@ -184,11 +241,12 @@ std::string LineBuffer::getSetting(std::string_view key) const
 {
     if (!indexed_)
         buildIndex();
-    const auto found = byKey_.find(upperAscii(key));
-    if (found == byKey_.end())
-        return {};
-    const std::string_view line(lines_[found->second]);
-    return std::string(trimControl(line.substr(line.find('=') + 1)));
+    for (auto i = byKey_.find(lines_, key); i != FoldedIndex::Empty; i = sameKey_[i]) {
+        const std::string_view line(lines_[i]);
+        if (line.front() != ';')  // comments are never settings
+            return std::string(trimControl(line.substr(line.find('=') + 1)));
+    }
+    return {};
 }
 
 bool LineBuffer::replaceSetting(const std::string& line)
@@ -210,11 +268,14 @@ bool LineBuffer::replaceSetting(const std::string& line)
     // line's own head, up to its first "=", equals that prefix.
     if (!indexed_)
         buildIndex();
-    const auto found = byHead_.find(upperAscii(std::string_view(line).substr(0, eq + 1)));
-    if (found == byHead_.end())
-        return false;
-    lines_[found->second] = line;
-    return true;
+    const std::string_view prefix = std::string_view(line).substr(0, eq + 1);
+    for (auto i = byKey_.find(lines_, trimControl(prefix.substr(0, eq))); i != FoldedIndex::Empty; i = sameKey_[i]) {
+        if (startsWithFolded(lines_[i], prefix)) {
+            lines_[i] = line;
+            return true;
+        }
+    }
+    return false;
 }
 
 void LineBuffer::rewriteSetting(std::string_view key)

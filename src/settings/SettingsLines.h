@@ -6,10 +6,35 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace settings {
+
+// Lines by a part of their text, compared with the ASCII letters folded: an
+// open-addressing table of line numbers. It stores no text of its own, so
+// building it for a large file costs one pass and no allocation per line.
+class FoldedIndex {
+public:
+    using Extract = std::string_view (*)(std::string_view line);
+
+    // Empties the index and sizes it for up to `count` lines.
+    void reset(std::size_t count, Extract extract);
+    // Indexes `line` under `text` (= extract(lines[line])) and returns the
+    // line that held that text before, or Empty.
+    std::uint32_t replace(const std::vector<std::string>& lines, std::uint32_t line, std::string_view text);
+    // The line indexed under `text` (folded), or Empty.
+    std::uint32_t find(const std::vector<std::string>& lines, std::string_view text) const;
+
+    static constexpr std::uint32_t Empty = 0xFFFFFFFFu;
+
+private:
+    struct Slot {
+        std::uint32_t hash;
+        std::uint32_t line;  // Empty when unused
+    };
+    std::vector<Slot> slots_;
+    Extract extract_ = nullptr;
+};
 
 // The file's lines one for one, in file order. Lines never hold CR or LF.
 class LineBuffer {
@@ -46,13 +71,15 @@ private:
     bool finalBreak_ = true;
 
     // Lookups would otherwise rescan every line for every key the launcher
-    // knows. Both maps give the first line that can answer, so first-match
-    // semantics hold. A replacement never invalidates them: the new line has
-    // the same head (text up to its first "=", folded) as the line it
-    // replaces, hence the same key and the same kind of line.
+    // knows. Every line with an "=" is chained, in file order, to the next
+    // line with the same trimmed key, and the index gives each chain's first
+    // line; walking a chain keeps the first-match rules exactly. A line that a
+    // replacement could hit has the replacement's key, so one index serves
+    // both. A replacement never invalidates it: the new line has the same head
+    // (text up to its first "=", folded) as the line it replaces.
     mutable bool indexed_ = false;
-    mutable std::unordered_map<std::string, std::size_t> byKey_;   // folded trimmed key -> first setting line
-    mutable std::unordered_map<std::string, std::size_t> byHead_;  // folded head up to "=" -> first non-empty line
+    mutable FoldedIndex byKey_;                    // trimmed key -> first line with it
+    mutable std::vector<std::uint32_t> sameKey_;   // line -> next line with its key
 };
 
 // Folds a to z only; every other byte stays as it is.
