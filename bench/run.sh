@@ -29,10 +29,11 @@ PY
 median() { sort -n | awk '{a[NR]=$1} END {print (NR%2 ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2)}'; }
 startup() {
     local label="$1" tmp
+    shift
     tmp="$(mktemp -d)"
     for _ in $(seq "$runs"); do
         "$build/bench/startup_bench" >>"$tmp/launcher" 2>/dev/null
-        "$build/bench/startup_baseline" >>"$tmp/baseline" 2>/dev/null
+        "$build/bench/startup_baseline" "$@" >>"$tmp/baseline" 2>/dev/null
     done
     local lt bt lm bm
     lt="$(cut -d' ' -f1 "$tmp/launcher" | median)"; bt="$(cut -d' ' -f1 "$tmp/baseline" | median)"
@@ -46,6 +47,7 @@ echo "== Start-up to the first frame (median of $runs runs each)"
 echo "| platform | launcher (ms) | baseline (ms) | time ratio | launcher peak (KiB) | baseline peak (KiB) | memory ratio |"
 echo "|---|---:|---:|---:|---:|---:|---:|"
 QT_QPA_PLATFORM=offscreen startup offscreen
+QT_QPA_PLATFORM=offscreen startup "offscreen, baseline with a caption" --caption
 if command -v Xvfb >/dev/null; then
     fifo="$(mktemp -u)"; mkfifo "$fifo"
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
@@ -53,4 +55,5 @@ if command -v Xvfb >/dev/null; then
     trap 'kill $xvfb 2>/dev/null; rm -f "$fifo"' EXIT
     read -r number <"$fifo"
     DISPLAY=":$number" QT_QPA_PLATFORM=xcb startup "Xvfb"
+    DISPLAY=":$number" QT_QPA_PLATFORM=xcb startup "Xvfb, baseline with a caption" --caption
 fi

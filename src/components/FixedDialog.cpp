@@ -1,6 +1,7 @@
 #include "components/FixedDialog.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QShowEvent>
@@ -33,6 +34,12 @@ void FixedDialog::finishForm() { window::makeFixed(this); }
 
 void FixedDialog::showEvent(QShowEvent* event)
 {
+    if (!titlesFitted_) {
+        for (QLabel* title : findChildren<QLabel*>())
+            if (title->property("groupTitle").toBool())
+                title->adjustSize();
+        titlesFitted_ = true;
+    }
     if (!event->spontaneous())
         window::centreOnScreen(this);
     QDialog::showEvent(event);

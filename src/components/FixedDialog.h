@@ -19,7 +19,15 @@ public:
 protected:
     // Call after setupUi(): the form has given the window its size.
     void finishForm();
+    // The first showing also fits every label marked "groupTitle" in the form
+    // (a bold title on a black band over a frame's edge) to its text, so the
+    // band hugs the words whatever face stands in for the form's font. It
+    // waits for the showing: measuring the bold face at start-up would load
+    // it for windows that may never open.
     void showEvent(QShowEvent* event) override;
+
+private:
+    bool titlesFitted_ = false;
 };
 
 // Selects `index` in a combo box the way the classic list does: an index

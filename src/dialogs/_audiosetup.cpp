@@ -16,10 +16,6 @@ TAudioSetup::TAudioSetup(Forms& forms, QWidget* parent)
 {
     ui->setupUi(this);
     finishForm();
-    // The black title strips hug their text, whatever face stands in for the
-    // form's font.
-    for (QLabel* title : {ui->Label1, ui->Label2, ui->Label6})
-        title->adjustSize();
 
     // `activated`, not `currentIndexChanged`: only the user's pick runs the
     // rule; a load sets the card and then calls the rule itself.

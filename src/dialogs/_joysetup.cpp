@@ -12,11 +12,6 @@ TJoySetup::TJoySetup(Forms& forms, QWidget* parent) : FixedDialog(parent), ui(st
 {
     ui->setupUi(this);
     finishForm();
-    // Group titles sit over their frame's edge on a black band that is just
-    // as wide as the text.
-    for (QLabel* title : findChildren<QLabel*>())
-        if (title->property("groupTitle").toBool())
-            title->adjustSize();
     for (QComboBox* list : {ui->j_b1, ui->j_b2, ui->j_b3, ui->j_b4, ui->j_dbl_b1, ui->j_dbl_b2, ui->j_dbl_b3, ui->j_dbl_b4})
         for (std::string_view action : controls::ButtonActions)
             list->addItem(QString::fromLatin1(action.data(), qsizetype(action.size())));

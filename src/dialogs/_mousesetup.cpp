@@ -17,11 +17,6 @@ TMouseSetup::TMouseSetup(Forms& forms, QWidget* parent) : FixedDialog(parent), u
 {
     ui->setupUi(this);
     finishForm();
-    // Group titles sit over their frame's edge on a black band that is just
-    // as wide as the text.
-    for (QLabel* title : findChildren<QLabel*>())
-        if (title->property("groupTitle").toBool())
-            title->adjustSize();
     for (QComboBox* list : {ui->m_leftb, ui->m_midb, ui->m_rightb, ui->m_dbl_leftb, ui->m_dbl_midb, ui->m_dbl_rightb})
         fillButtonList(list);
 
