@@ -1,4 +1,5 @@
 #include "GuiTest.h"
+#include "Input.h"
 
 #include "dialogs/_audiosetup.h"
 #include "dialogs/_view.h"
@@ -8,7 +9,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -40,9 +40,7 @@ protected:
     void pickCard(int index)
     {
         while (ui().SFXCard->currentIndex() != index) {
-            QKeyEvent key(QEvent::KeyPress, index > ui().SFXCard->currentIndex() ? Qt::Key_Down : Qt::Key_Up,
-                          Qt::NoModifier);
-            QApplication::sendEvent(ui().SFXCard, &key);
+            sendKey(ui().SFXCard, index > ui().SFXCard->currentIndex() ? Qt::Key_Down : Qt::Key_Up);
         }
     }
     static QStringList itemsOf(QComboBox* list)

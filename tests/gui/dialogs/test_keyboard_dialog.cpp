@@ -1,4 +1,5 @@
 #include "GuiTest.h"
+#include "Input.h"
 
 #include "dialogs/_kbsetup.h"
 #include "dialogs/_keypress.h"
@@ -7,38 +8,6 @@
 
 #include <QHeaderView>
 #include <QLineEdit>
-#include <QKeyEvent>
-#include <QMouseEvent>
-namespace {
-// Input as the window system delivers it (the tests have no QtTest).
-void sendKey(QWidget* widget, int key, const QString& text = {})
-{
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QApplication::sendEvent(widget, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
-    QApplication::sendEvent(widget, &release);
-}
-
-void sendMouse(QWidget* widget, QEvent::Type type, QPoint pos)
-{
-    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent event(type, QPointF(pos), QPointF(widget->mapToGlobal(pos)), Qt::LeftButton, held, Qt::NoModifier);
-    QApplication::sendEvent(widget, &event);
-}
-
-void sendClick(QWidget* widget, QPoint pos)
-{
-    sendMouse(widget, QEvent::MouseButtonPress, pos);
-    sendMouse(widget, QEvent::MouseButtonRelease, pos);
-}
-
-[[maybe_unused]] void sendDoubleClick(QWidget* widget, QPoint pos)
-{
-    sendClick(widget, pos);
-    sendMouse(widget, QEvent::MouseButtonDblClick, pos);
-    sendMouse(widget, QEvent::MouseButtonRelease, pos);
-}
-}  // namespace
 
 
 class KeyboardDialog : public GuiTest {
@@ -109,10 +78,10 @@ TEST_F(KeyboardDialog, TypedCharactersAndEnterChangeNothingWhileArrowsStillMove)
     keyboard().FillActionRows();
     rows()->setCurrentItem(rows()->topLevelItem(0));
     EXPECT_FALSE(opensPicker([&] {
-        sendKey(rows(), Qt::Key_F, "f");
-        sendKey(rows(), Qt::Key_J, "j");
-        sendKey(rows(), Qt::Key_Return, "\r");
-        sendKey(rows(), Qt::Key_Space, " ");
+        sendKey(rows(), Qt::Key_F);
+        sendKey(rows(), Qt::Key_J);
+        sendKey(rows(), Qt::Key_Return);
+        sendKey(rows(), Qt::Key_Space);
     }));
     EXPECT_EQ(rows()->currentItem(), rows()->topLevelItem(0));
     sendKey(rows(), Qt::Key_Down);

@@ -1,46 +1,15 @@
 #include "GuiTest.h"
+#include "Input.h"
 
 #include "dialogs/_kbsetup.h"
 #include "dialogs/_keypress.h"
 #include "ui__kbsetup.h"
 #include "ui__keypress.h"
 
-#include <QKeyEvent>
-#include <QMouseEvent>
 
 #include <string>
 #include <vector>
 
-namespace {
-// Input as the window system delivers it (the tests have no QtTest).
-void sendKey(QWidget* widget, int key, const QString& text = {})
-{
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QApplication::sendEvent(widget, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
-    QApplication::sendEvent(widget, &release);
-}
-
-void sendMouse(QWidget* widget, QEvent::Type type, QPoint pos)
-{
-    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent event(type, QPointF(pos), QPointF(widget->mapToGlobal(pos)), Qt::LeftButton, held, Qt::NoModifier);
-    QApplication::sendEvent(widget, &event);
-}
-
-void sendClick(QWidget* widget, QPoint pos)
-{
-    sendMouse(widget, QEvent::MouseButtonPress, pos);
-    sendMouse(widget, QEvent::MouseButtonRelease, pos);
-}
-
-[[maybe_unused]] void sendDoubleClick(QWidget* widget, QPoint pos)
-{
-    sendClick(widget, pos);
-    sendMouse(widget, QEvent::MouseButtonDblClick, pos);
-    sendMouse(widget, QEvent::MouseButtonRelease, pos);
-}
-}  // namespace
 
 namespace {
 // What the user does in the picker once it shows.
@@ -204,9 +173,9 @@ TEST_F(KeyPicker, EscAndEnterPressNeitherButton)
     keyboard().setKeyString(5, "q");
     bool openAfterKeys = false;
     bind(5, [&](TGetKeyP& p) {
-        sendKey(&p, Qt::Key_Escape, "\x1b");
-        sendKey(p.ui->Button1, Qt::Key_Return, "\r");
-        sendKey(p.ui->Button2, Qt::Key_Return, "\r");
+        sendKey(&p, Qt::Key_Escape);
+        sendKey(p.ui->Button1, Qt::Key_Return);
+        sendKey(p.ui->Button2, Qt::Key_Return);
         openAfterKeys = p.isVisible();
         p.ui->Button2->click();
     });

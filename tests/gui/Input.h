@@ -1,0 +1,12 @@
+#pragma once
+// Keyboard and mouse input for window tests, through Qt Test's event
+// simulation: the same events the window system would deliver.
+
+#include <QPoint>
+#include <QString>
+#include <QTest>
+#include <QWidget>
+
+inline void sendKey(QWidget* widget, int key) { QTest::keyClick(widget, Qt::Key(key)); }
+inline void sendClick(QWidget* widget, QPoint pos) { QTest::mouseClick(widget, Qt::LeftButton, {}, pos); }
+inline void sendDoubleClick(QWidget* widget, QPoint pos) { QTest::mouseDClick(widget, Qt::LeftButton, {}, pos); }
