@@ -1,5 +1,7 @@
 #include "components/BrowserCommand.h"
 
+#include "settings/SettingsLines.h"
+
 #include <cstring>
 
 namespace browser {
@@ -120,10 +122,7 @@ std::string FindBrowserCommand(Registry& registry)
 
 std::optional<BrowserStart> SplitBrowserCommand(const std::string& command, const std::string& url)
 {
-    std::string program = command;
-    for (char& c : program)
-        if (c >= 'a' && c <= 'z')
-            c = char(c - 'a' + 'A');
+    std::string program = settings::upperAscii(command);
 
     // Backwards from the end, so an ending inside the parameters (an address
     // ending in ".COM") wins over the program's own; never before the start.

@@ -4,7 +4,7 @@
 
 #include "components/ErrorBox.h"
 #include "components/RadioGroup.h"
-#include "dialogs/ActionTables.h"
+#include "dialogs/ButtonActionList.h"
 
 #include <QRadioButton>
 
@@ -13,8 +13,7 @@ TJoySetup::TJoySetup(Forms& forms, QWidget* parent) : FixedDialog(parent), ui(st
     ui->setupUi(this);
     finishForm();
     for (QComboBox* list : {ui->j_b1, ui->j_b2, ui->j_b3, ui->j_b4, ui->j_dbl_b1, ui->j_dbl_b2, ui->j_dbl_b3, ui->j_dbl_b4})
-        for (std::string_view action : controls::ButtonActions)
-            list->addItem(QString::fromLatin1(action.data(), qsizetype(action.size())));
+        fillButtonList(list);
     // The port's buttons take the group's place in the focus order.
     setTabOrder(ui->j_b4, ui->JoyPort->button(0));
     setTabOrder(ui->JoyPort->button(0), ui->JoyPort->button(1));

@@ -3,15 +3,7 @@
 #include "ui__mousesetup.h"
 
 #include "components/ErrorBox.h"
-#include "dialogs/ActionTables.h"
-
-namespace {
-void fillButtonList(QComboBox* list)
-{
-    for (std::string_view action : controls::ButtonActions)
-        list->addItem(QString::fromLatin1(action.data(), qsizetype(action.size())));
-}
-}  // namespace
+#include "dialogs/ButtonActionList.h"
 
 TMouseSetup::TMouseSetup(Forms& forms, QWidget* parent) : FixedDialog(parent), ui(std::make_unique<Ui::TMouseSetup>()), forms_(forms)
 {

@@ -1,6 +1,7 @@
 #include "platform/posix/PosixPlatform.h"
 
 #include "platform/NativePlatform.h"
+#include "settings/SettingsLines.h"
 
 #include <QCoreApplication>
 
@@ -19,17 +20,7 @@
 namespace posix {
 
 namespace {
-bool equalsFolded(const std::string& a, const char* b)
-{
-    if (a.size() != std::strlen(b))
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto up = [](char c) { return (c >= 'a' && c <= 'z') ? char(c - 32) : c; };
-        if (up(a[i]) != up(b[i]))
-            return false;
-    }
-    return true;
-}
+bool equalsFolded(const std::string& a, const char* b) { return settings::upperAscii(a) == settings::upperAscii(b); }
 
 bool exists(const std::string& path)
 {
@@ -315,8 +306,7 @@ long PosixRegistry::openKey(Key parent, const std::string& subKey, Key* result)
             return parent == LocalMachine ? FileNotFound : 6;  // ERROR_INVALID_HANDLE
         path = it->second + "\\";
     }
-    for (char c : subKey)
-        path += (c >= 'a' && c <= 'z') ? char(c - 32) : c;
+    path += settings::upperAscii(subKey);
     while (!path.empty() && path.back() == '\\')
         path.pop_back();
     if (!keys_.count(path))
