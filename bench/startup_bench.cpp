@@ -16,5 +16,5 @@ int main(int argc, char** argv)
     launcher::initialiseApplication(app);
     auto platform = makeNativePlatform();
     auto forms = createForms(*platform);
-    return runUntilFirstFrame(app, forms->main.get());
+    return runUntilFirstFrame(app, forms->mainmenu.get());
 }

@@ -24,7 +24,7 @@ std::unique_ptr<Forms> createForms(Platform& platform)
 {
     auto forms = std::make_unique<Forms>(platform);
     Forms& f = *forms;
-    f.main = std::make_unique<Tmain>(f);
+    f.mainmenu = std::make_unique<Tmain>(f);
     f.configmenu = std::make_unique<Tconfigmenu>(f);
     f.videomode = std::make_unique<Tvideomode>(f);
     f.audiosetup = std::make_unique<TAudioSetup>(f);

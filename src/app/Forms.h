@@ -28,7 +28,7 @@ struct Forms {
     Forms& operator=(const Forms&) = delete;
 
     Platform& platform;
-    std::unique_ptr<Tmain> main;
+    std::unique_ptr<Tmain> mainmenu;
     std::unique_ptr<Tconfigmenu> configmenu;
     std::unique_ptr<Tvideomode> videomode;
     std::unique_ptr<TAudioSetup> audiosetup;

@@ -15,6 +15,6 @@ int main(int argc, char** argv)
 
     auto platform = makeNativePlatform();
     auto forms = createForms(*platform);
-    forms->main->show();
+    forms->mainmenu->show();
     return app.exec();
 }

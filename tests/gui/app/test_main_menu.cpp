@@ -21,49 +21,49 @@ const std::string LoadableSettings = "ScreenWidth = 640\r\nFXDevice = 0\r\nBlast
 
 class MainMenu : public GuiTest {
 protected:
-    Tmain& main() { return *forms->main; }
+    Tmain& menu() { return *forms->mainmenu; }
     QStringList upperCaptions()
     {
-        return {main().ui->Button1->text(), main().ui->Button2->text(), main().ui->BitBtn1->text()};
+        return {menu().ui->Button1->text(), menu().ui->Button2->text(), menu().ui->BitBtn1->text()};
     }
 };
 
 TEST_F(MainMenu, StartsInMainModeWithItsFixedSizeAndOnlyItselfShown)
 {
-    EXPECT_EQ(main().MenuMode, 0);
+    EXPECT_EQ(menu().MenuMode, 0);
     EXPECT_EQ(upperCaptions(), QStringList({"&Single Player", "&Multiplayer", "&Configure"}));
-    EXPECT_EQ(main().windowTitle(), "Vornhale Launcher");
-    EXPECT_EQ(main().size(), QSize(367, 467));
-    EXPECT_EQ(main().minimumSize(), main().maximumSize());
-    EXPECT_FALSE(main().windowFlags() & Qt::WindowMaximizeButtonHint);
-    EXPECT_TRUE(main().windowFlags() & Qt::WindowMinimizeButtonHint);
-    main().show();
+    EXPECT_EQ(menu().windowTitle(), "Vornhale Launcher");
+    EXPECT_EQ(menu().size(), QSize(367, 467));
+    EXPECT_EQ(menu().minimumSize(), menu().maximumSize());
+    EXPECT_FALSE(menu().windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(menu().windowFlags() & Qt::WindowMinimizeButtonHint);
+    menu().show();
     QWidgetList visible;
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->isVisible())
             visible << w;
-    EXPECT_EQ(visible, QWidgetList{&main()});
+    EXPECT_EQ(visible, QWidgetList{&menu()});
     EXPECT_EQ(QApplication::applicationName(), "Vornhale Launcher");
 }
 
 TEST_F(MainMenu, MultiplayerChangesOnlyCaptionsAndModeAndReturnResetsThem)
 {
-    main().ui->Button2->click();
-    EXPECT_EQ(main().MenuMode, 1);
+    menu().ui->Button2->click();
+    EXPECT_EQ(menu().MenuMode, 1);
     EXPECT_EQ(upperCaptions(),
               QStringList({"Play Vornhale via IPX network", "Play Vornhale via Modem", "Return to Main Menu"}));
     EXPECT_TRUE(platform.starts.empty());
     EXPECT_EQ(platform.writes, 0);
 
-    main().ui->BitBtn1->click();
-    EXPECT_EQ(main().MenuMode, 0);
+    menu().ui->BitBtn1->click();
+    EXPECT_EQ(menu().MenuMode, 0);
     EXPECT_EQ(upperCaptions(), QStringList({"&Single Player", "&Multiplayer", "&Configure"}));
 }
 
 TEST_F(MainMenu, SinglePlayerStartsTheGameAndEndsWithoutTouchingSettings)
 {
     platform.putFile("ENGINE\\VORNHL.CFG", "ScreenWidth = x\r\n");
-    main().ui->Button1->click();
+    menu().ui->Button1->click();
     ASSERT_EQ(platform.starts.size(), 1u);
     EXPECT_EQ(platform.starts[0].commandLine, "VORNHALE.EXE");
     EXPECT_EQ(platform.starts[0].show, 1);
@@ -74,53 +74,53 @@ TEST_F(MainMenu, SinglePlayerStartsTheGameAndEndsWithoutTouchingSettings)
 
 TEST_F(MainMenu, ExitAndTheCloseBoxEndTheLauncherInEitherMode)
 {
-    main().ui->Button6->click();
+    menu().ui->Button6->click();
     EXPECT_EQ(platform.quitCount, 1);
-    main().ui->Button2->click();
-    main().ui->Button6->click();
+    menu().ui->Button2->click();
+    menu().ui->Button6->click();
     EXPECT_EQ(platform.quitCount, 2);
-    main().show();
-    main().close();
+    menu().show();
+    menu().close();
     EXPECT_EQ(platform.quitCount, 3);
     EXPECT_EQ(platform.writes, 0);
 }
 
 TEST_F(MainMenu, ConfigureHidesTheMenuShowsTheConfigurationAndComesBack)
 {
-    main().show();
+    menu().show();
     bool mainHiddenMeanwhile = false;
     whenModal([&](QWidget* modal) {
-        mainHiddenMeanwhile = !main().isVisible();
+        mainHiddenMeanwhile = !menu().isVisible();
         EXPECT_EQ(modal, forms->configmenu.get());
         modal->close();
     });
-    main().ui->BitBtn1->click();
+    menu().ui->BitBtn1->click();
     EXPECT_TRUE(mainHiddenMeanwhile);
-    EXPECT_TRUE(main().isVisible());
-    EXPECT_EQ(main().MenuMode, 0);
+    EXPECT_TRUE(menu().isVisible());
+    EXPECT_EQ(menu().MenuMode, 0);
 }
 
 TEST_F(MainMenu, AFailedLoadIsReportedAndTheMenuComesBackWithoutTheConfiguration)
 {
     platform.putFile("ENGINE\\VORNHL.CFG", "x");
     platform.unreadable.push_back("ENGINE\\VORNHL.CFG");
-    main().show();
+    menu().show();
     bool configShown = false;
     whenModal([&](QWidget* modal) {
         configShown = true;
         modal->close();
     });
-    main().ui->BitBtn1->click();
+    menu().ui->BitBtn1->click();
     EXPECT_EQ(errors, QStringList{"Cannot open file .\\ENGINE\\VORNHL.CFG"});
     EXPECT_FALSE(configShown);
-    EXPECT_TRUE(main().isVisible());
+    EXPECT_TRUE(menu().isVisible());
     QApplication::processEvents();  // let the pending check find no modal window
 }
 
 TEST_F(MainMenu, MultiplayerDialogsGetTheStoredNameAndTheMenuReturnsToMainMode)
 {
     platform.putFile("ENGINE\\VORNHL.CFG", LoadableSettings + "PlayerName = \"Ace\"\r\n");
-    main().ui->Button2->click();
+    menu().ui->Button2->click();
     forms->ipx->ui->IPX_NumPlayers->addItem("3 Players");
     forms->ipx->ui->IPX_NumPlayers->setCurrentIndex(1);
     QString nameShown;
@@ -130,27 +130,27 @@ TEST_F(MainMenu, MultiplayerDialogsGetTheStoredNameAndTheMenuReturnsToMainMode)
         playersShown = forms->ipx->ui->IPX_NumPlayers->currentIndex();
         modal->close();
     });
-    main().ui->Button1->click();
+    menu().ui->Button1->click();
     EXPECT_EQ(nameShown, "Ace");
     EXPECT_EQ(playersShown, 0);
-    EXPECT_EQ(main().MenuMode, 0);
+    EXPECT_EQ(menu().MenuMode, 0);
 
-    main().ui->Button2->click();
+    menu().ui->Button2->click();
     whenModal([&](QWidget* modal) {
         nameShown = forms->modem->ui->NetName->text();
         modal->close();
     });
-    main().ui->Button2->click();
+    menu().ui->Button2->click();
     EXPECT_EQ(nameShown, "Ace");
-    EXPECT_EQ(main().MenuMode, 0);
+    EXPECT_EQ(menu().MenuMode, 0);
 }
 
 TEST_F(MainMenu, AFailedLoadBeforeAMultiplayerDialogLeavesMultiplayerMode)
 {
     platform.putFile("ENGINE\\VORNHL.CFG", "x");
     platform.unreadable.push_back("ENGINE\\VORNHL.CFG");
-    main().ui->Button2->click();
-    main().ui->Button1->click();
+    menu().ui->Button2->click();
+    menu().ui->Button1->click();
     EXPECT_EQ(errors.size(), 1);
-    EXPECT_EQ(main().MenuMode, 1);
+    EXPECT_EQ(menu().MenuMode, 1);
 }

@@ -238,9 +238,9 @@ TEST_F(NetworkGames, NoTypedOrPastedLineBreakReachesAFileLine)
 TEST_F(NetworkGames, TheMainMenuOpensWithTheStoredNameAndTwoPlayersAndReturnsToMainMode)
 {
     platform.putFile(Settings, demoSettings());
-    Tmain& main = *forms->main;
+    Tmain& menu = *forms->mainmenu;
     TIPX& ipx = *forms->ipx;
-    main.ui->Button2->click();
+    menu.ui->Button2->click();
     QString shownName;
     whenModal([&](QWidget*) {
         shownName = ipx.ui->NetName->text();
@@ -249,11 +249,11 @@ TEST_F(NetworkGames, TheMainMenuOpensWithTheStoredNameAndTwoPlayersAndReturnsToM
         ipx.ui->IPX_NumPlayers->setCurrentIndex(3);
         ipx.ui->Button2->click();
     });
-    main.ui->Button1->click();
+    menu.ui->Button1->click();
     EXPECT_EQ(shownName, "Wanderer");
-    EXPECT_EQ(main.MenuMode, 0);
+    EXPECT_EQ(menu.MenuMode, 0);
 
-    main.ui->Button2->click();
+    menu.ui->Button2->click();
     QString nameAgain, socketAgain;
     int playersAgain = -1;
     whenModal([&](QWidget*) {
@@ -262,11 +262,11 @@ TEST_F(NetworkGames, TheMainMenuOpensWithTheStoredNameAndTwoPlayersAndReturnsToM
         playersAgain = ipx.ui->IPX_NumPlayers->currentIndex();
         ipx.close();
     });
-    main.ui->Button1->click();
+    menu.ui->Button1->click();
     EXPECT_EQ(nameAgain, "Wanderer");
     EXPECT_EQ(socketAgain, "42");
     EXPECT_EQ(playersAgain, 0);
-    EXPECT_EQ(main.MenuMode, 0);
+    EXPECT_EQ(menu.MenuMode, 0);
     EXPECT_TRUE(errors.isEmpty()) << errors.join("|").toStdString();
     EXPECT_EQ(platform.writes, 0);
 }

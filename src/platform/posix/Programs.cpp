@@ -1,0 +1,192 @@
+#include "platform/posix/Programs.h"
+
+#include "platform/posix/Paths.h"
+#include "platform/posix/PosixPlatform.h"
+#include "settings/SettingsLines.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace posix {
+
+bool isHostExecutable(const std::string& path)
+{
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || ::access(path.c_str(), X_OK) != 0)
+        return false;
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    if (fd < 0)
+        return false;
+    char magic[4] = {};
+    const ssize_t n = ::read(fd, magic, sizeof magic);
+    ::close(fd);
+    return (n >= 2 && magic[0] == '#' && magic[1] == '!') ||
+           (n == 4 && magic[0] == 0x7f && magic[1] == 'E' && magic[2] == 'L' && magic[3] == 'F');
+}
+
+bool isDosProgramName(const std::string& path)
+{
+    if (path.size() < 4)
+        return false;
+    const std::string ending = settings::upperAscii(path.substr(path.size() - 4));
+    return ending == ".EXE" || ending == ".COM" || ending == ".BAT";
+}
+
+std::string findOnPath(const std::string& name)
+{
+    auto runnable = [](const std::string& path) {
+        struct stat st;
+        return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(path.c_str(), X_OK) == 0;
+    };
+    if (name.empty())
+        return {};
+    if (name.find('/') != std::string::npos)
+        return runnable(name) ? name : std::string();
+    const char* path = std::getenv("PATH");
+    const std::string dirs = path ? path : "/usr/local/bin:/usr/bin:/bin";
+    std::size_t pos = 0;
+    while (pos <= dirs.size()) {
+        auto colon = dirs.find(':', pos);
+        if (colon == std::string::npos)
+            colon = dirs.size();
+        const std::string dir = dirs.substr(pos, colon - pos);
+        pos = colon + 1;
+        const std::string candidate = (dir.empty() ? "." : dir) + "/" + name;
+        if (runnable(candidate))
+            return candidate;
+    }
+    return {};
+}
+
+bool startDetached(const std::string& program, const std::vector<std::string>& arguments)
+{
+    // Everything the children need is built before fork: between fork and
+    // exec only async-signal-safe calls are allowed in a threaded process.
+    std::vector<char*> argv;
+    argv.push_back(const_cast<char*>(program.c_str()));
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+
+    // The grandchild writes errno here when exec fails; a successful exec
+    // closes the pipe with nothing written.
+    int report[2];
+    if (::pipe2(report, O_CLOEXEC) != 0)
+        return false;
+    const pid_t child = ::fork();
+    if (child < 0) {
+        ::close(report[0]);
+        ::close(report[1]);
+        return false;
+    }
+    if (child == 0) {
+        // The middle process ends at once, so the program is handed to init
+        // and the launcher never has to reap it.
+        ::setsid();
+        const pid_t grandchild = ::fork();
+        if (grandchild == 0) {
+            ::execv(argv[0], argv.data());
+        }
+        if (grandchild <= 0) {
+            const int error = errno;
+            [[maybe_unused]] const ssize_t n = ::write(report[1], &error, sizeof error);
+        }
+        ::_exit(grandchild > 0 ? 0 : 127);
+    }
+    ::close(report[1]);
+    while (::waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
+    }
+    int error = 0;
+    ssize_t n;
+    do
+        n = ::read(report[0], &error, sizeof error);
+    while (n < 0 && errno == EINTR);
+    ::close(report[0]);
+    return n == 0;
+}
+
+std::string hostProgramFor(const std::string& file, const std::string& base)
+{
+    if (file.find_first_of("/\\") != std::string::npos) {
+        const std::string path = resolvePath(file, base);
+        return isHostExecutable(path) ? path : std::string();
+    }
+    if (!isDosProgramName(file))
+        return {};
+    std::string name = file.substr(0, file.size() - 4);
+    for (char& c : name)
+        if (c >= 'A' && c <= 'Z')
+            c = char(c + 32);
+    return findOnPath(name);
+}
+
+std::vector<std::string> splitParameters(const std::string& parameters)
+{
+    auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    std::vector<std::string> arguments;
+    std::size_t i = 0;
+    const std::size_t n = parameters.size();
+    for (;;) {
+        while (i < n && blank(parameters[i]))
+            ++i;
+        if (i == n)
+            return arguments;
+        std::size_t end;
+        if (parameters[i] == '"') {
+            end = i + 1;
+            while (end < n && !(parameters[end] == '"' && (end + 1 == n || blank(parameters[end + 1]))))
+                ++end;
+            arguments.push_back(parameters.substr(i + 1, end - i - 1));
+            i = end < n ? end + 1 : n;
+        } else {
+            end = i;
+            while (end < n && !blank(parameters[end]))
+                ++end;
+            arguments.push_back(parameters.substr(i, end - i));
+            i = end;
+        }
+    }
+}
+
+void PosixPlatform::startProgram(const std::string& commandLine, int)
+{
+    // The command line is a bare program name; anything after a blank would
+    // be its arguments.
+    const auto blank = commandLine.find(' ');
+    const std::string name = commandLine.substr(0, blank);
+    std::vector<std::string> arguments;
+    if (blank != std::string::npos)
+        arguments = splitParameters(commandLine.substr(blank + 1));
+
+    for (const std::string& dir : {ownDirectory(), currentDirectory()}) {
+        const std::string candidate = resolvePath(name, dir);
+        if (!exists(candidate))
+            continue;
+        if (isHostExecutable(candidate)) {
+            startDetached(candidate, arguments);
+        } else if (isDosProgramName(candidate)) {
+            // The game and its network driver are DOS programs: DOSBox mounts
+            // the program's directory as C:, runs it and ends with it. Without
+            // DOSBox nothing starts, as with any failed start.
+            const std::string dosbox = findOnPath("dosbox");
+            if (!dosbox.empty())
+                startDetached(dosbox, {candidate, "-exit"});
+        }
+        return;
+    }
+}
+
+int PosixPlatform::shellExecute(const std::string& file, const std::string& parameters, int)
+{
+    // ShellExecute's own results: above 32 is a start, 2 is "file not found".
+    const std::string program = hostProgramFor(file, currentDirectory());
+    if (program.empty() || !startDetached(program, splitParameters(parameters)))
+        return 2;
+    return 42;
+}
+
+}  // namespace posix
