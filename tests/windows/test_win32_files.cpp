@@ -6,6 +6,7 @@
 #include "settings/SettingsLines.h"
 
 #include <filesystem>
+#include <thread>
 
 using wintest::slurp;
 using wintest::spit;
@@ -102,6 +103,42 @@ TEST_F(Win32FilesTest, FailuresUseTheRuntimeTextsAndNeverTouchTheOldFile)
 
     EXPECT_EQ(win32::ioErrorText(ERROR_DISK_FULL), "Disk full");
     EXPECT_EQ(win32::ioErrorText(ERROR_SHARING_VIOLATION), "I/O error 32");
+}
+
+TEST_F(Win32FilesTest, AReplacedFileKeepsItsAttributes)
+{
+    const std::string file = at("ENGINE\\VORNHL.CFG");
+    spit(file, "old");
+    const DWORD attributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE;
+    ASSERT_TRUE(::SetFileAttributesA(file.c_str(), attributes));
+    platform.writeFile(".\\ENGINE\\VORNHL.CFG", "new");
+    EXPECT_EQ(slurp(file), "new");
+    EXPECT_EQ(::GetFileAttributesA(file.c_str()) & (attributes | FILE_ATTRIBUTE_READONLY), attributes);
+    EXPECT_EQ(entriesIn("ENGINE"), 1);
+}
+
+TEST_F(Win32FilesTest, AFileHeldByAnotherProgramIsTriedAgainForAboutASecond)
+{
+    const std::string file = at("ENGINE\\VORNHL.CFG");
+    struct Case {
+        int heldMs;
+        bool saved;
+    };
+    for (const Case c : {Case{300, true}, Case{3000, false}}) {
+        spit(file, "old");
+        // Held without sharing, as a virus scanner may hold a file it reads.
+        const HANDLE held = ::CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        std::thread release([&] {
+            ::Sleep(DWORD(c.heldMs));
+            ::CloseHandle(held);
+        });
+        const std::string error = errorOf([&] { platform.writeFile(".\\ENGINE\\VORNHL.CFG", "new"); });
+        release.join();
+        EXPECT_EQ(error, c.saved ? "" : "Cannot create file .\\ENGINE\\VORNHL.CFG") << c.heldMs;
+        EXPECT_EQ(slurp(file), c.saved ? "new" : "old") << c.heldMs;
+        EXPECT_EQ(entriesIn("ENGINE"), 1) << c.heldMs;
+    }
 }
 
 TEST_F(Win32FilesTest, ExistenceAndRemovalConcernFilesOnly)

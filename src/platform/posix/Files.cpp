@@ -9,61 +9,183 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <vector>
+#include <filesystem>
+#include <random>
+
+namespace fs = std::filesystem;
 
 namespace posix {
 
-int replaceFileAtomically(const std::string& target, const std::string& bytes)
+namespace {
+// A file descriptor closed when it goes out of scope.
+class Descriptor {
+public:
+    explicit Descriptor(int fd = -1) : fd_(fd) {}
+    ~Descriptor() { reset(); }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+    void reset(int fd = -1)
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+        fd_ = fd;
+    }
+    // Closes it now, reporting what close says (a late write error of NFS).
+    int close()
+    {
+        const int result = ::close(fd_);
+        fd_ = -1;
+        return result;
+    }
+
+private:
+    int fd_;
+};
+
+// Follows `path` through symbolic links to the file they finally name (which
+// may not exist yet); a relative link is relative to its own folder.
+int followLinks(std::string& path)
 {
-    struct stat st;
-    mode_t mode = 0666 & ~[] { mode_t m = ::umask(0); ::umask(m); return m; }();
-    if (::stat(target.c_str(), &st) == 0) {
-        if (S_ISDIR(st.st_mode))
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code error;
+        if (!fs::is_symlink(fs::symlink_status(path, error)))
+            return 0;
+        const fs::path link = fs::read_symlink(path, error);
+        if (error)
+            return error.value();
+        path = link.is_absolute() ? link.string() : (fs::path(directoryOf(path)) / link).string();
+    }
+    return ELOOP;
+}
+
+// Creates a new file beside `target` for writing and names it in `name`.
+// mkstemp always makes its file 0600; a new settings file must instead get the
+// mode the user's umask gives, which only the kernel applies without the
+// umask being read (and so changed) here.
+int createBeside(const std::string& target, mode_t mode, std::string& name)
+{
+    static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    static std::mt19937 random(std::random_device{}());
+    std::uniform_int_distribution<int> pick(0, int(sizeof letters) - 2);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = target + ".";
+        for (int i = 0; i < 6; ++i)
+            name += letters[pick(random)];
+        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+int writeAll(int fd, const std::string& bytes, off_t offset)
+{
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n = ::pwrite(fd, bytes.data() + written, bytes.size() - written, offset + off_t(written));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        written += std::size_t(n);
+    }
+    return 0;
+}
+
+// Writes the file open as `fd` in place: the whole new content over the old,
+// flushed, and only then the length set, so the file is never shorter than
+// what it holds. The room a longer content needs is claimed first, so a full
+// disk refuses it before a byte is overwritten.
+int writeInPlace(int fd, const std::string& bytes, off_t oldSize)
+{
+    const off_t newSize = off_t(bytes.size());
+    if (newSize > oldSize) {
+        const int error = ::posix_fallocate(fd, oldSize, newSize - oldSize);
+        if (error != 0 && error != EOPNOTSUPP && error != EINVAL)
+            return error;
+    }
+    if (const int error = writeAll(fd, bytes, 0))
+        return error;
+    if (::fsync(fd) != 0 || ::ftruncate(fd, newSize) != 0 || ::fsync(fd) != 0)
+        return errno;
+    return 0;
+}
+
+// The folder refuses a new file: it is not writable for this user, or lies on
+// a read-only file system, while the file itself may still be written.
+bool folderRefused(int error) { return error == EACCES || error == EPERM || error == EROFS; }
+}  // namespace
+
+int saveFile(const std::string& path, const std::string& bytes)
+{
+    std::string target = path;
+    if (const int error = followLinks(target))
+        return error;
+
+    struct stat old;
+    const bool replacing = ::stat(target.c_str(), &old) == 0;
+    if (!replacing && errno != ENOENT)
+        return errno;
+    Descriptor oldFile;
+    if (replacing) {
+        if (S_ISDIR(old.st_mode))
             return EISDIR;
-        // A file the user made read-only stays as it is, even for root.
-        if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        if (!S_ISREG(old.st_mode))
             return EACCES;
-        mode = st.st_mode & 07777;
+        // A file the user made read-only stays as it is, even for root.
+        if ((old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+            return EACCES;
+        // Whether the user may write the file is the system's to say
+        // (permissions, access lists, a read-only mount), and the open file
+        // serves an in-place write if the replacement cannot be made.
+        oldFile.reset(::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY));
+        if (oldFile.get() < 0)
+            return errno;
     }
     const std::string dir = directoryOf(target);
     struct stat dirStat;
     if (::stat(dir.c_str(), &dirStat) != 0)
         return errno == ENOENT ? ENOTDIR : errno;
 
-    std::string temp = target + ".XXXXXX";
-    std::vector<char> name(temp.begin(), temp.end());
-    name.push_back('\0');
-    const int fd = ::mkstemp(name.data());
-    if (fd < 0)
-        return errno;
-    temp.assign(name.data());
+    std::string temp;
+    Descriptor file(createBeside(target, replacing ? 0600 : 0666, temp));
+    if (file.get() < 0) {
+        const int error = errno;
+        return replacing && folderRefused(error) ? writeInPlace(oldFile.get(), bytes, old.st_size) : error;
+    }
     auto fail = [&](int error) {
-        ::close(fd);
+        file.reset();
         ::unlink(temp.c_str());
         return error;
     };
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
+    if (replacing) {
+        // Another user's file, or one of a group the user does not belong
+        // to, cannot be handed over to its owner: keep it by writing in place.
+        struct stat made;
+        if (::fstat(file.get(), &made) != 0)
             return fail(errno);
+        if ((made.st_uid != old.st_uid || made.st_gid != old.st_gid) &&
+            ::fchown(file.get(), old.st_uid, old.st_gid) != 0) {
+            fail(0);
+            return writeInPlace(oldFile.get(), bytes, old.st_size);
         }
-        written += std::size_t(n);
+        if (::fchmod(file.get(), old.st_mode & 01777) != 0)
+            return fail(errno);
     }
-    if (::fchmod(fd, mode) != 0 || ::fsync(fd) != 0)
+    if (const int error = writeAll(file.get(), bytes, 0))
+        return fail(error);
+    if (::fsync(file.get()) != 0)
         return fail(errno);
-    if (::close(fd) != 0) {
-        const int error = errno;
-        ::unlink(temp.c_str());
-        return error;
-    }
-    if (::rename(temp.c_str(), target.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(temp.c_str());
-        return error;
-    }
+    if (file.close() != 0)
+        return fail(errno);
+    if (::rename(temp.c_str(), target.c_str()) != 0)
+        return fail(errno);
+    // The rename itself reaches the disk only with the folder.
+    Descriptor folder(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.get() >= 0)
+        ::fsync(folder.get());
     return 0;
 }
 
@@ -98,14 +220,14 @@ std::string PosixPlatform::readFile(const std::string& path)
 
 void PosixPlatform::writeFile(const std::string& path, const std::string& bytes)
 {
-    if (replaceFileAtomically(resolve(path), bytes) != 0)
+    if (saveFile(resolve(path), bytes) != 0)
         throw LauncherError("Cannot create file " + path);
 }
 
 void PosixPlatform::writeDataFile(const std::string& path, const std::string& bytes)
 {
     const std::string target = resolve(path);
-    if (const int error = replaceFileAtomically(target, bytes)) {
+    if (const int error = saveFile(target, bytes)) {
         // A missing directory is "Path not found", as the runtime says it.
         throw LauncherError(ioErrorText(error == ENOENT && !exists(directoryOf(target)) ? ENOTDIR : error));
     }

@@ -21,21 +21,119 @@ bool isDirectory(const std::string& path)
     const DWORD attributes = ::GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
+
+// Another program (a virus scanner, a backup) holding the file for a moment.
+bool heldByAnotherProgram(unsigned long error)
+{
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+           error == ERROR_UNABLE_TO_REMOVE_REPLACED;
+}
+
+// Runs `step` (0 or a Win32 error) again while another program holds the
+// file, for about a second, and returns its last result.
+template <typename Step>
+unsigned long retried(Step step)
+{
+    for (int attempt = 0;; ++attempt) {
+        const unsigned long error = step();
+        if (!heldByAnotherProgram(error) || attempt == 20)
+            return error;
+        ::Sleep(50);
+    }
+}
+
+// The file a symbolic link (or a chain of them) finally names; the path
+// itself for anything else, and for a file that does not exist yet.
+std::string finalPath(const std::string& path)
+{
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        return path;
+    const HANDLE file = ::CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return path;
+    char buffer[32768];
+    const DWORD length = ::GetFinalPathNameByHandleA(file, buffer, sizeof buffer, FILE_NAME_NORMALIZED);
+    ::CloseHandle(file);
+    if (length == 0 || length >= sizeof buffer)
+        return path;
+    std::string final(buffer, length);
+    // "\\?\C:\..." and "\\?\UNC\server\..." back to the paths every call takes.
+    if (final.rfind("\\\\?\\UNC\\", 0) == 0)
+        return "\\" + final.substr(7);
+    if (final.rfind("\\\\?\\", 0) == 0)
+        return final.substr(4);
+    return final;
+}
+
+unsigned long writeAll(HANDLE file, const std::string& bytes)
+{
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        const DWORD chunk = DWORD(std::min<std::size_t>(bytes.size() - written, 1u << 24));
+        DWORD done = 0;
+        if (!::WriteFile(file, bytes.data() + written, chunk, &done, nullptr))
+            return lastError();
+        if (done == 0)
+            return ERROR_DISK_FULL;
+        written += done;
+    }
+    return 0;
+}
+
+// Where the folder takes no new file but the file itself may be written: the
+// whole new content over the old, flushed, and only then the length set.
+unsigned long writeInPlace(const std::string& target, const std::string& bytes)
+{
+    HANDLE file = INVALID_HANDLE_VALUE;
+    if (const unsigned long error = retried([&]() -> unsigned long {
+            file = ::CreateFileA(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+            return file == INVALID_HANDLE_VALUE ? lastError() : 0;
+        }))
+        return error;
+    unsigned long error = writeAll(file, bytes);
+    LARGE_INTEGER size;
+    size.QuadPart = LONGLONG(bytes.size());
+    if (!error && (!::FlushFileBuffers(file) || !::SetFilePointerEx(file, size, nullptr, FILE_BEGIN) ||
+                   !::SetEndOfFile(file) || !::FlushFileBuffers(file)))
+        error = lastError();
+    ::CloseHandle(file);
+    return error;
+}
 }  // namespace
 
-unsigned long replaceFileAtomically(const std::string& target, const std::string& bytes)
+unsigned long saveFile(const std::string& path, const std::string& bytes)
 {
+    const std::string target = finalPath(path);
     const DWORD oldAttributes = ::GetFileAttributesA(target.c_str());
-    if (oldAttributes != INVALID_FILE_ATTRIBUTES &&
-        (oldAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
-        return ERROR_ACCESS_DENIED;
+    const bool replacing = oldAttributes != INVALID_FILE_ATTRIBUTES;
+    if (replacing) {
+        if (oldAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))
+            return ERROR_ACCESS_DENIED;
+        // Whether the user may write the file is the system's to say (its
+        // access list), not the attributes'.
+        if (const unsigned long error = retried([&]() -> unsigned long {
+                const HANDLE file = ::CreateFileA(target.c_str(), GENERIC_WRITE,
+                                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+                if (file == INVALID_HANDLE_VALUE)
+                    return lastError();
+                ::CloseHandle(file);
+                return 0;
+            }))
+            return error;
+    }
     const std::string directory = directoryOf(target);
     if (!isDirectory(directory))
         return ERROR_PATH_NOT_FOUND;
 
     char temp[MAX_PATH + 1] = {};
-    if (::GetTempFileNameA(directory.c_str(), "vhl", 0, temp) == 0)
-        return lastError();
+    if (::GetTempFileNameA(directory.c_str(), "vhl", 0, temp) == 0) {
+        const unsigned long error = lastError();
+        return replacing && error == ERROR_ACCESS_DENIED ? writeInPlace(target, bytes) : error;
+    }
     auto fail = [&](unsigned long error, HANDLE file) {
         if (file != INVALID_HANDLE_VALUE)
             ::CloseHandle(file);
@@ -46,28 +144,29 @@ unsigned long replaceFileAtomically(const std::string& target, const std::string
     const HANDLE file = ::CreateFileA(temp, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return fail(lastError(), file);
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const DWORD chunk = DWORD(std::min<std::size_t>(bytes.size() - written, 1u << 24));
-        DWORD done = 0;
-        if (!::WriteFile(file, bytes.data() + written, chunk, &done, nullptr))
-            return fail(lastError(), file);
-        if (done == 0)
-            return fail(ERROR_DISK_FULL, file);
-        written += done;
-    }
+    if (const unsigned long error = writeAll(file, bytes))
+        return fail(error, file);
     if (!::FlushFileBuffers(file))
         return fail(lastError(), file);
     if (!::CloseHandle(file))
         return fail(lastError(), INVALID_HANDLE_VALUE);
 
-    // The replacement keeps what the user set on the old file.
-    if (oldAttributes != INVALID_FILE_ATTRIBUTES) {
-        const DWORD kept = oldAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
-        ::SetFileAttributesA(temp, kept ? kept : FILE_ATTRIBUTE_NORMAL);
+    if (!replacing) {
+        if (!::MoveFileExA(temp, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return fail(lastError(), INVALID_HANDLE_VALUE);
+        return 0;
     }
-    if (!::MoveFileExA(temp, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return fail(lastError(), INVALID_HANDLE_VALUE);
+    // ReplaceFile gives the new content the old file's attributes and
+    // security; the attributes are set here as well for file systems (and
+    // Windows emulations) that do not carry them over.
+    const DWORD kept = oldAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
+    ::SetFileAttributesA(temp, kept ? kept : FILE_ATTRIBUTE_NORMAL);
+    if (const unsigned long error = retried([&]() -> unsigned long {
+            return ::ReplaceFileA(target.c_str(), temp, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
+                       ? 0
+                       : lastError();
+        }))
+        return fail(error, INVALID_HANDLE_VALUE);
     return 0;
 }
 
@@ -101,13 +200,13 @@ std::string Win32Platform::readFile(const std::string& path)
 
 void Win32Platform::writeFile(const std::string& path, const std::string& bytes)
 {
-    if (replaceFileAtomically(path, bytes) != 0)
+    if (saveFile(path, bytes) != 0)
         throw LauncherError("Cannot create file " + path);
 }
 
 void Win32Platform::writeDataFile(const std::string& path, const std::string& bytes)
 {
-    if (const unsigned long error = replaceFileAtomically(path, bytes))
+    if (const unsigned long error = saveFile(path, bytes))
         throw LauncherError(ioErrorText(error));
 }
 

@@ -18,11 +18,17 @@ namespace win32 {
 // The runtime's text for a failed file operation with Win32 error `error`.
 std::string ioErrorText(unsigned long error);
 
-// Writes `bytes` to a temporary file beside `target`, flushes it to the disk
-// and only then moves it over the target, so a failure at any point leaves
-// the old file as it was and no temporary file behind. A read-only target or
-// a directory is refused. Returns 0 or a Win32 error code.
-unsigned long replaceFileAtomically(const std::string& target, const std::string& bytes);
+// Saves `bytes` as the whole content of `target`; 0 or a Win32 error code.
+// A symbolic link is followed to the file it finally names, which is saved.
+// The content goes to a temporary file beside that file, is flushed to the
+// disk and only then takes the file's place: through ReplaceFileA where the
+// file exists (its attributes and security stay), through MoveFileExA where
+// it does not. A failure at any point leaves the old file as it was and no
+// temporary file behind. Refused: a read-only file, a directory, and a file
+// the user may not open for writing. Where the folder takes no new file, the
+// file is written in place instead. While another program holds the file
+// (a virus scanner, say), the save is tried again for about a second.
+unsigned long saveFile(const std::string& target, const std::string& bytes);
 
 class Win32Registry : public Registry {
 public:

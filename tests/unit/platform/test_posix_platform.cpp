@@ -4,7 +4,11 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <grp.h>
 #include <sstream>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -73,6 +77,140 @@ TEST_F(PosixPlatformTest, WritingReplacesTheWholeFileAndKeepsItsPermissions)
     EXPECT_EQ(fs::status(root / "ENGINE" / "VORNHL.CFG").permissions(), fs::perms(0640));
     // No temporary file is left beside it.
     EXPECT_EQ(std::distance(fs::directory_iterator(root / "ENGINE"), fs::directory_iterator()), 1);
+}
+
+TEST_F(PosixPlatformTest, ALinkedFileIsSavedAtItsFinalTargetAndTheLinkStays)
+{
+    fs::create_directories(root / "ENGINE");
+    fs::create_directories(root / "shared" / "deeper");
+    struct Case {
+        const char* name;
+        fs::path link;     // the link ENGINE/VORNHL.CFG holds
+        fs::path target;   // the file it finally names
+    };
+    const Case cases[] = {
+        {"relative to its own folder", "../shared/a.cfg", root / "shared" / "a.cfg"},
+        {"absolute", root / "shared" / "b.cfg", root / "shared" / "b.cfg"},
+        {"a link to a link", "../shared/hop", root / "shared" / "deeper" / "c.cfg"},
+    };
+    fs::create_symlink("deeper/c.cfg", root / "shared" / "hop");
+    const fs::path link = root / "ENGINE" / "VORNHL.CFG";
+    for (const Case& c : cases) {
+        std::ofstream(c.target) << "old";
+        fs::remove(link);
+        fs::create_symlink(c.link, link);
+        platform.writeFile(".\\ENGINE\\VORNHL.CFG", "new " + std::string(c.name));
+        EXPECT_EQ(slurp(c.target), "new " + std::string(c.name)) << c.name;
+        EXPECT_TRUE(fs::is_symlink(link)) << c.name;
+        EXPECT_EQ(fs::read_symlink(link), c.link) << c.name;
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(root / "ENGINE"), fs::directory_iterator()), 1);
+}
+
+TEST_F(PosixPlatformTest, TheReplacementKeepsOwnerGroupAndModeAndANewFileFollowsTheUmask)
+{
+    // The umask is the user's: a new file gets the mode it gives, and the
+    // save leaves it as it found it.
+    const mode_t previous = ::umask(027);
+    platform.writeFile("CDA.DAT", "x");
+    EXPECT_EQ(fs::status(root / "CDA.DAT").permissions(), fs::perms(0640));
+    EXPECT_EQ(::umask(previous), mode_t(027));
+
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "handing a file to another owner needs root";
+    const fs::path file = root / "VORNHL.CFG";
+    std::ofstream(file) << "old";
+    ASSERT_EQ(::chown(file.c_str(), 4321, 8765), 0);
+    ASSERT_EQ(::chmod(file.c_str(), 06754), 0);
+    platform.writeFile("VORNHL.CFG", "new");
+    struct stat st;
+    ASSERT_EQ(::stat(file.c_str(), &st), 0);
+    EXPECT_EQ(slurp(file), "new");
+    EXPECT_EQ(st.st_uid, 4321u);
+    EXPECT_EQ(st.st_gid, 8765u);
+    EXPECT_EQ(st.st_mode & 07777, 0754u);  // without set-user and set-group
+}
+
+namespace {
+constexpr uid_t Nobody = 65534;  // Debian's nobody, and nogroup
+
+// Runs `save` in a child process as the unprivileged user nobody and returns
+// the error it threw ("" when none), so root's powers hide no refusal.
+std::string asNobody(const std::function<void()>& save)
+{
+    int out[2];
+    if (::pipe(out) != 0)
+        return "no pipe";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(out[0]);
+        std::string result;
+        if (::setgroups(0, nullptr) != 0 || ::setresgid(Nobody, Nobody, Nobody) != 0 ||
+            ::setresuid(Nobody, Nobody, Nobody) != 0) {
+            result = "could not become nobody";
+        } else {
+            try {
+                save();
+            } catch (const LauncherError& e) {
+                result = e.what();
+            }
+        }
+        [[maybe_unused]] const ssize_t n = ::write(out[1], result.data(), result.size());
+        ::_exit(0);
+    }
+    ::close(out[1]);
+    std::string result;
+    char buffer[256];
+    ssize_t n;
+    while ((n = ::read(out[0], buffer, sizeof buffer)) > 0)
+        result.append(buffer, std::size_t(n));
+    ::close(out[0]);
+    ::waitpid(child, nullptr, 0);
+    return result;
+}
+}  // namespace
+
+TEST_F(PosixPlatformTest, AnotherUsersSaveDoesWhatTheSystemLetsItAndKeepsTheOwner)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "switching to an unprivileged user needs root";
+    fs::permissions(root, fs::perms(0755));
+    fs::create_directory(root / "ENGINE");
+    const fs::path file = root / "ENGINE" / "VORNHL.CFG";
+    struct Case {
+        const char* name;
+        uid_t owner;
+        gid_t group;
+        mode_t mode, folderMode;
+        std::string error;  // "" when the save succeeds
+        bool inPlace;       // the same file, not a replacement
+    };
+    const Case cases[] = {
+        {"the user's own file", Nobody, Nobody, 0644, 0777, "", false},
+        {"another user's file, not writable for the user", 0, 0, 0644, 0777,
+         "Cannot create file .\\ENGINE\\VORNHL.CFG", true},
+        {"a writable file in a folder that takes no new file", 0, 0, 0666, 0555, "", true},
+        {"a group the user cannot hand a file to", 0, Nobody, 0664, 0777, "", true},
+    };
+    for (const Case& c : cases) {
+        fs::permissions(root / "ENGINE", fs::perms(0755));
+        fs::remove(file);
+        std::ofstream(file) << "ScreenWidth = 640\r\nold and longer\r\n";
+        ASSERT_EQ(::chown(file.c_str(), c.owner, c.group), 0);
+        ASSERT_EQ(::chmod(file.c_str(), c.mode), 0);
+        ASSERT_EQ(::chmod((root / "ENGINE").c_str(), c.folderMode), 0);
+        struct stat before, after;
+        ::stat(file.c_str(), &before);
+
+        EXPECT_EQ(asNobody([&] { platform.writeFile(".\\ENGINE\\VORNHL.CFG", "new\r\n"); }), c.error) << c.name;
+        ASSERT_EQ(::stat(file.c_str(), &after), 0) << c.name;
+        EXPECT_EQ(slurp(file), c.error.empty() ? "new\r\n" : "ScreenWidth = 640\r\nold and longer\r\n") << c.name;
+        EXPECT_EQ(after.st_ino == before.st_ino, c.inPlace) << c.name;
+        EXPECT_EQ(after.st_uid, c.owner) << c.name;
+        EXPECT_EQ(after.st_gid, c.group) << c.name;
+        EXPECT_EQ(after.st_mode & 07777, c.mode) << c.name;
+        EXPECT_EQ(std::distance(fs::directory_iterator(root / "ENGINE"), fs::directory_iterator()), 1) << c.name;
+    }
 }
 
 TEST_F(PosixPlatformTest, AReadOnlyOrUnreachableFileIsNeverReplaced)
