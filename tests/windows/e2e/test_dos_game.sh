@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# A DOS VORNHALE.EXE (an MZ program with no PE header), which 64-bit Windows
+# cannot run, under the .exe in Wine: with DOSBox installed under
+# "Program Files (x86)" (a stand-in that records its command line) the
+# launcher starts "DOSBox.exe GAME\VORNHALE.EXE -exit" and ends; with no
+# DOSBox anywhere it shows "Cannot start VORNHALE.EXE: ..." and stays open.
+. "$(dirname "$0")/lib.sh"
+
+dosbox_dir="$WINEPREFIX/drive_c/Program Files (x86)/DOSBox-0.74-3"
+trap 'rm -rf "$dosbox_dir"; wine_cleanup' EXIT
+
+e2e_start_x
+wine_game
+# A DOS program of one instruction (int 20h, end) behind a 32-byte MZ header.
+printf 'MZ\x22\x00\x01\x00\x00\x00\x02\x00\x00\x00\xff\xff\x00\x00\x00\x01\x00\x00\x00\x00\x00\x00\x1c\x00\x00\x00\x00\x00\x00\x00\xcd\x20' \
+    >"$GAME/VORNHALE.EXE"
+mkdir -p "$dosbox_dir"
+cp "$STAND_INS/program_stand_in.exe" "$dosbox_dir/DOSBox.exe"
+
+e2e_start_launcher
+MAIN_WINDOW="$(wait_window "Vornhale Launcher")"
+press "$MAIN_WINDOW" alt+s
+rc="$(wait_exit)"
+[ "$rc" = 0 ] || fail "exit code $rc"
+record="$(stand_in_record "$dosbox_dir/DOSBox.RUN")"
+game_exe="$(win_path "$GAME")\\VORNHALE.EXE"
+# Arguments: the program (as the launcher names it, in any case), then -exit.
+[ "$(sed -n 4p <<<"$record" | tr a-z A-Z)" = "$(tr a-z A-Z <<<"$game_exe")" ] &&
+    [ "$(sed -n 5,\$p <<<"$record")" = "-exit" ] || fail "DOSBox was started with: $(sed -n 1p <<<"$record")"
+
+# No DOSBox anywhere: the error box, and the launcher stays.
+rm -rf "$dosbox_dir"
+e2e_start_launcher
+MAIN_WINDOW="$(wait_window "Vornhale Launcher")"
+press "$MAIN_WINDOW" alt+s
+box="$(wait_error_box)"
+[ -n "${VORNHALE_WIN_SHOTS:-}" ] && screenshot "$box" "$VORNHALE_WIN_SHOTS/error-no-dosbox.png"
+text="$(message_box_text "$box")"
+grep -q '^Cannot start VORNHALE.EXE: .*DOSBox' <<<"$text" || fail "the box said: $text"
+press "$box" Return
+for _ in $(seq 50); do
+    [ "$(xdotool search --onlyvisible --name '^Vornhale Launcher$' | wc -l)" = 1 ] && break
+    sleep 0.1
+done
+[ "$(visible_windows_of_launcher)" = "Vornhale Launcher" ] || fail "visible windows: $(visible_windows_of_launcher)"
+[ ! -f "$E2E_TMP/launcher.exit" ] || fail "the launcher ended"
+press "$MAIN_WINDOW" alt+x
+rc="$(wait_exit)"
+[ "$rc" = 0 ] || fail "exit code $rc"
+echo "passed"

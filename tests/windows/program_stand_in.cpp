@@ -1,0 +1,38 @@
+// Stands in for the game, the network driver and DOSBox in the Wine
+// end-to-end tests: copied under their names, it records how it was started
+// in NAME.RUN beside itself: the command line as received, the current
+// directory, then the arguments as the runtime split them, one a line. The
+// record appears at once and whole (written aside, then renamed), so a test
+// polling for it never reads half of it. A GUI program, so that no console
+// window comes up.
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+
+int main(int argc, char** argv)
+{
+    char self[MAX_PATH + 1] = {};
+    const DWORD length = ::GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string record(self, length);
+    const auto dot = record.find_last_of('.');
+    if (dot != std::string::npos && dot > record.find_last_of('\\'))
+        record.erase(dot);
+    record += ".RUN";
+    const std::string aside = record + ".new";
+
+    char directory[MAX_PATH + 1] = {};
+    ::GetCurrentDirectoryA(MAX_PATH, directory);
+    std::string text = std::string(::GetCommandLineA()) + "\r\n" + directory + "\r\n";
+    for (int i = 0; i < argc; ++i)
+        text += std::string(argv[i]) + "\r\n";
+
+    const HANDLE file = ::CreateFileA(aside.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return 1;
+    DWORD written = 0;
+    const BOOL ok = ::WriteFile(file, text.data(), DWORD(text.size()), &written, nullptr);
+    ::CloseHandle(file);
+    return ok && ::MoveFileExA(aside.c_str(), record.c_str(), MOVEFILE_REPLACE_EXISTING) ? 0 : 1;
+}
