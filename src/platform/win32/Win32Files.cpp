@@ -161,8 +161,11 @@ unsigned long saveFile(const std::string& path, const std::string& bytes)
     // Windows emulations) that do not carry them over.
     const DWORD kept = oldAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
     ::SetFileAttributesA(temp, kept ? kept : FILE_ATTRIBUTE_NORMAL);
+    // Wine's ReplaceFile fails on a bare file name ("CDA.DAT") with
+    // ERROR_DIRECTORY; naming the folder works everywhere.
+    const std::string replaced = target.find_first_of("\\/") == std::string::npos ? ".\\" + target : target;
     if (const unsigned long error = retried([&]() -> unsigned long {
-            return ::ReplaceFileA(target.c_str(), temp, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
+            return ::ReplaceFileA(replaced.c_str(), temp, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
                        ? 0
                        : lastError();
         }))
