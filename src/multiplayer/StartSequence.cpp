@@ -17,9 +17,20 @@ void StartNetworkGame(Forms& forms, QDialog& starting, const QLineEdit* netName,
     // Written whole or not at all, so a failure leaves no half launch file
     // for the driver to trip over.
     platform.writeDataFile(launchfile::Path, launchLines());
+    const std::string installation = platform.currentDirectory();
     platform.setCurrentDirectory("ENGINE");
     // NET.BAT is found in ENGINE, now the current directory.
-    platform.startProgram("NET.BAT", SW_SHOWNORMAL_VALUE);
+    try {
+        platform.startProgram("NET.BAT", SW_SHOWNORMAL_VALUE);
+    } catch (const LauncherError&) {
+        // The launcher stays: back to the game's folder, where every path it
+        // uses begins, so the next try (or a save) finds ENGINE again.
+        try {
+            platform.setCurrentDirectory(installation);
+        } catch (const LauncherError&) {
+        }
+        throw;
+    }
     platform.quit();
     starting.accept();
 }

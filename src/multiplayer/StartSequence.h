@@ -13,6 +13,8 @@ class QLineEdit;
 // Runs the start for the dialog `starting`, whose name field is `netName`;
 // `launchLines` builds the launch file from the controls once the settings
 // are saved. A failure while saving, writing or entering ENGINE throws before
-// anything is started, leaving the dialog open as it was.
+// anything is started, leaving the dialog open as it was. So does a NET.BAT
+// that cannot be started, after the launch file is written; the current
+// directory is then the game's folder again.
 void StartNetworkGame(Forms& forms, QDialog& starting, const QLineEdit* netName,
                       const std::function<std::string()>& launchLines);

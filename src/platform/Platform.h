@@ -67,8 +67,11 @@ public:
     virtual char pathSeparator() const = 0;
 
     // Programs --------------------------------------------------------
-    // WinExec: looks in the launcher's own directory, then the current one.
-    // Never waits, never throws; a failed start goes unreported.
+    // WinExec: looks in the launcher's own directory, then the current one,
+    // and never waits. A DOS program on a system that cannot run one starts
+    // in DOSBox. A program that cannot be started at all (not found, not a
+    // program this system can run, or a DOS program with no DOSBox to run
+    // it) throws startFailure(commandLine, reason).
     virtual void startProgram(const std::string& commandLine, int show) = 0;
     // ShellExecuteA with the default verb; the result follows its convention
     // (greater than 32 means the program was started).
@@ -79,6 +82,18 @@ public:
     // Asks the user-interface loop to end; the process then exits.
     virtual void quit() = 0;
 };
+
+// The error of a program that could not be started: "Cannot start
+// VORNHALE.EXE: " and the reason, one of those below or the system's own.
+inline LauncherError startFailure(const std::string& commandLine, const std::string& reason)
+{
+    return LauncherError("Cannot start " + commandLine + ": " + reason);
+}
+namespace startreason {
+inline constexpr const char* NotFound = "the file was not found";
+inline constexpr const char* NotAProgram = "it is not a program this system can run";
+inline constexpr const char* NoDosBox = "it is a DOS program, which needs DOSBox, and DOSBox was not found";
+}  // namespace startreason
 
 // Show values of WinExec and ShellExecuteA.
 inline constexpr int SW_SHOWNORMAL_VALUE = 1;

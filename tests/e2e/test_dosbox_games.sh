@@ -3,6 +3,8 @@
 # image named VORNHALE.EXE, without the executable bit) leaves its marker
 # after "&Single Player", and an IPX start runs a DOS batch ENGINE/NET.BAT
 # that leaves its marker beside COMMIT.DAT. DOSBox ends with the program.
+# Without DOSBox neither can start: the error box says so and the launcher
+# stays, with the IPX dialog still open.
 . "$(dirname "$0")/lib.sh"
 
 command -v dosbox >/dev/null || fail "dosbox is not installed (scripts/install-deps.sh installs it)"
@@ -86,4 +88,53 @@ press "$ipx" alt+s
 launcher_ended
 dos_left "$GAME/ENGINE/NETRUN.TXT" "$GAME/ENGINE/NET.BAT"
 [ "$(cat "$GAME/ENGINE/NETRUN.TXT")" = $'beside COMMIT.DAT\r' ] || fail "NETRUN.TXT: $(cat "$GAME/ENGINE/NETRUN.TXT")"
+
+# No DOSBox on the launcher's PATH.
+rm -f "$GAME/GAMERUN.TXT" "$GAME/ENGINE/NETRUN.TXT" "$GAME/ENGINE/COMMIT.DAT"
+mkdir -p "$E2E_TMP/nobin"
+printf '#!/bin/sh\nPATH="%s" exec "%s"\n' "$E2E_TMP/nobin" "$LAUNCHER" >"$E2E_TMP/launcher-without-dosbox"
+chmod +x "$E2E_TMP/launcher-without-dosbox"
+LAUNCHER="$E2E_TMP/launcher-without-dosbox"
+
+# The error box carries the application's title, as the main window does.
+error_box() {
+    local id
+    for _ in $(seq 150); do
+        id="$(xdotool search --onlyvisible --name '^Vornhale Launcher$' 2>/dev/null | grep -vx "$MAIN_WINDOW" | head -n 1 || true)"
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.1
+    done
+    fail "no error box"
+}
+still_running() {
+    sleep 0.5
+    [ -f "$E2E_TMP/launcher.exit" ] && fail "the launcher ended: $1"
+    return 0
+}
+
+e2e_start_launcher
+MAIN_WINDOW="$(wait_window "Vornhale Launcher")"
+press "$MAIN_WINDOW" alt+s
+box="$(error_box)"
+still_running "single player without DOSBox"
+press "$box" Return
+for _ in $(seq 50); do [ "$(visible_windows_of_launcher | wc -l)" = 1 ] && break; sleep 0.1; done
+[ "$(visible_windows_of_launcher)" = "Vornhale Launcher" ] || fail "windows left: $(visible_windows_of_launcher)"
+
+press "$MAIN_WINDOW" alt+m
+sleep 0.3
+click_at "$MAIN_WINDOW" 183 162
+ipx="$(wait_window "IPX Network Game")"
+press "$ipx" alt+s
+box="$(error_box)"
+still_running "IPX without DOSBox"
+press "$box" Return
+sleep 0.5
+xdotool search --onlyvisible --name '^IPX Network Game$' >/dev/null 2>&1 || fail "the IPX dialog closed"
+[ -s "$GAME/ENGINE/COMMIT.DAT" ] || fail "no launch file before the failed start"
+press "$ipx" alt+a
+wait_window_gone "IPX Network Game"
+press "$MAIN_WINDOW" alt+x
+launcher_ended
+[ ! -e "$GAME/GAMERUN.TXT" ] && [ ! -e "$GAME/ENGINE/NETRUN.TXT" ] || fail "a DOS program ran without DOSBox"
 echo "passed"

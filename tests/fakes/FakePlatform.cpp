@@ -85,6 +85,21 @@ bool FakePlatform::removeFile(const std::string& path)
 void FakePlatform::setCurrentDirectory(const std::string& path)
 {
     const std::string n = normalise(path);
+    // A full path leads back up to a folder the fake has been in.
+    if (n.size() >= 2 && n[1] == ':') {
+        std::string up = prefix_, upCwd = cwd;
+        while (normalise(upCwd) != n) {
+            if (up.empty())
+                throw LauncherError("Path not found");
+            upCwd.erase(upCwd.rfind('\\'));
+            up.pop_back();  // each entered folder ends in a backslash
+            const auto slash = up.rfind('\\');
+            up.erase(slash == std::string::npos ? 0 : slash + 1);
+        }
+        prefix_ = up;
+        cwd = upCwd;
+        return;
+    }
     const bool known = std::any_of(directories.begin(), directories.end(),
                                    [&](const std::string& d) { return normalise(d) == normalise(prefix_ + n); });
     if (!known)
@@ -95,6 +110,8 @@ void FakePlatform::setCurrentDirectory(const std::string& path)
 
 void FakePlatform::startProgram(const std::string& commandLine, int show)
 {
+    if (!startFailureReason.empty())
+        throw startFailure(commandLine, startFailureReason);
     starts.push_back({commandLine, show, cwd});
 }
 

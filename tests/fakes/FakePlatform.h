@@ -62,6 +62,8 @@ public:
 
     std::string cwd = "C:\\VORNHALE";
     std::vector<Start> starts;
+    // When set, every program start fails with this reason and starts nothing.
+    std::string startFailureReason;
     std::vector<ShellStart> shellStarts;
     int shellResult = 42;
     int quitCount = 0;

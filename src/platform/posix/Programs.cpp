@@ -1,5 +1,6 @@
 #include "platform/posix/Programs.h"
 
+#include "platform/DosBox.h"
 #include "platform/posix/Paths.h"
 #include "platform/posix/PosixPlatform.h"
 #include "settings/SettingsLines.h"
@@ -10,6 +11,8 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <system_error>
 
 namespace posix {
 
@@ -55,15 +58,21 @@ std::string findOnPath(const std::string& name)
             colon = dirs.size();
         const std::string dir = dirs.substr(pos, colon - pos);
         pos = colon + 1;
-        const std::string candidate = (dir.empty() ? "." : dir) + "/" + name;
+        // An empty entry would mean the current folder, which is the game's:
+        // nothing there is meant to stand in for a program of the desktop.
+        if (dir.empty())
+            continue;
+        const std::string candidate = dir + "/" + name;
         if (runnable(candidate))
             return candidate;
     }
     return {};
 }
 
-bool startDetached(const std::string& program, const std::vector<std::string>& arguments)
+bool startDetached(const std::string& program, const std::vector<std::string>& arguments, int* error)
 {
+    int ignored = 0;
+    int& failure = error ? *error : ignored;
     // Everything the children need is built before fork: between fork and
     // exec only async-signal-safe calls are allowed in a threaded process.
     std::vector<char*> argv;
@@ -75,10 +84,13 @@ bool startDetached(const std::string& program, const std::vector<std::string>& a
     // The grandchild writes errno here when exec fails; a successful exec
     // closes the pipe with nothing written.
     int report[2];
-    if (::pipe2(report, O_CLOEXEC) != 0)
+    if (::pipe2(report, O_CLOEXEC) != 0) {
+        failure = errno;
         return false;
+    }
     const pid_t child = ::fork();
     if (child < 0) {
+        failure = errno;
         ::close(report[0]);
         ::close(report[1]);
         return false;
@@ -100,12 +112,14 @@ bool startDetached(const std::string& program, const std::vector<std::string>& a
     ::close(report[1]);
     while (::waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
     }
-    int error = 0;
+    int reported = 0;
     ssize_t n;
     do
-        n = ::read(report[0], &error, sizeof error);
+        n = ::read(report[0], &reported, sizeof reported);
     while (n < 0 && errno == EINTR);
     ::close(report[0]);
+    if (n != 0)
+        failure = n == ssize_t(sizeof reported) ? reported : EIO;
     return n == 0;
 }
 
@@ -152,6 +166,22 @@ std::vector<std::string> splitParameters(const std::string& parameters)
     }
 }
 
+namespace {
+// Why exec refused a program, in the words of the error box.
+std::string startReason(int error)
+{
+    if (error == ENOEXEC)
+        return startreason::NotAProgram;
+    return std::generic_category().message(error);
+}
+
+bool isRegularFile(const std::string& path)
+{
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+}  // namespace
+
 void PosixPlatform::startProgram(const std::string& commandLine, int)
 {
     // The command line is a bare program name; anything after a blank would
@@ -164,27 +194,42 @@ void PosixPlatform::startProgram(const std::string& commandLine, int)
 
     for (const std::string& dir : {ownDirectory(), currentDirectory()}) {
         const std::string candidate = resolvePath(name, dir);
-        if (!exists(candidate))
+        if (!isRegularFile(candidate))
             continue;
+        int error = 0;
         if (isHostExecutable(candidate)) {
-            startDetached(candidate, arguments);
+            if (!startDetached(candidate, arguments, &error))
+                throw startFailure(commandLine, startReason(error));
         } else if (isDosProgramName(candidate)) {
-            // The game and its network driver are DOS programs: DOSBox mounts
-            // the program's directory as C:, runs it and ends with it. Without
-            // DOSBox nothing starts, as with any failed start.
             const std::string dosbox = findOnPath("dosbox");
-            if (!dosbox.empty())
-                startDetached(dosbox, {candidate, "-exit"});
+            if (dosbox.empty())
+                throw startFailure(commandLine, startreason::NoDosBox);
+            if (!startDetached(dosbox, dosbox::arguments(candidate), &error))
+                throw startFailure(commandLine, "DOSBox could not be started (" + startReason(error) + ")");
+        } else {
+            throw startFailure(commandLine, startreason::NotAProgram);
         }
         return;
     }
+    throw startFailure(commandLine, startreason::NotFound);
 }
 
 int PosixPlatform::shellExecute(const std::string& file, const std::string& parameters, int)
 {
     // ShellExecute's own results: above 32 is a start, 2 is "file not found".
     const std::string program = hostProgramFor(file, currentDirectory());
-    if (program.empty() || !startDetached(program, splitParameters(parameters)))
+    std::vector<std::string> arguments = splitParameters(parameters);
+    // The page is a path in the game's folders, which may have come from DOS
+    // media in another case ("WEB/SELVANE/INDEX.HTM"): it is found as every
+    // launcher path is.
+    for (std::string& argument : arguments) {
+        if (argument.empty() || argument[0] != '/' || exists(argument))
+            continue;
+        const std::string found = resolvePath(argument, "/");
+        if (exists(found))
+            argument = found;
+    }
+    if (program.empty() || !startDetached(program, arguments))
         return 2;
     return 42;
 }

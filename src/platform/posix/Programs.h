@@ -15,14 +15,15 @@ bool isHostExecutable(const std::string& path);
 bool isDosProgramName(const std::string& path);
 
 // The first executable file called `name` in the directories of $PATH, or
-// empty text. A name with a slash is taken as it is when it can be run.
+// empty text; empty entries are skipped. A name with a slash is taken as it
+// is when it can be run.
 std::string findOnPath(const std::string& name);
 
 // Starts `program` with `arguments` (no shell: every byte reaches it as it
 // is), detached so that it outlives the launcher and is never waited for. It
 // inherits the current directory and the environment. True when the program
-// could be executed.
-bool startDetached(const std::string& program, const std::vector<std::string>& arguments);
+// could be executed; otherwise `*error` (when given) receives exec's errno.
+bool startDetached(const std::string& program, const std::vector<std::string>& arguments, int* error = nullptr);
 
 // The host program behind a program path the browser lookup produced (in
 // upper case): an executable file at that path, found whatever its case, or

@@ -72,6 +72,18 @@ TEST_F(MainMenu, SinglePlayerStartsTheGameAndEndsWithoutTouchingSettings)
     EXPECT_EQ(platform.writes, 0);
 }
 
+TEST_F(MainMenu, AGameThatCannotStartIsReportedAndTheLauncherStays)
+{
+    platform.startFailureReason = startreason::NoDosBox;
+    menu().show();
+    menu().ui->Button1->click();
+    EXPECT_EQ(errors, QStringList{"Cannot start VORNHALE.EXE: it is a DOS program, which needs DOSBox, and "
+                                  "DOSBox was not found"});
+    EXPECT_EQ(platform.quitCount, 0);
+    EXPECT_TRUE(menu().isVisible());
+    EXPECT_EQ(menu().MenuMode, 0);
+}
+
 TEST_F(MainMenu, ExitAndTheCloseBoxEndTheLauncherInEitherMode)
 {
     menu().ui->Button6->click();

@@ -212,6 +212,27 @@ TEST_F(NetworkGames, AnUnwritableLaunchFileStopsAfterTheSaveAndKeepsTheOldFile)
     expectNothingStarted();
 }
 
+TEST_F(NetworkGames, ANetBatThatCannotStartIsReportedAndTheNextTryStartsFromTheGameFolder)
+{
+    platform.startFailureReason = startreason::NotFound;
+    TIPX& ipx = *forms->ipx;
+    const bool open = runShown(ipx, [&] {
+        ipx.ui->NetName->setText("Ace");
+        ipx.ui->Button1->click();
+    });
+    EXPECT_TRUE(open);
+    EXPECT_EQ(errors, QStringList{"Cannot start NET.BAT: the file was not found"});
+    expectNothingStarted();
+    // The launch file and the saved settings stay as the start left them.
+    EXPECT_TRUE(launchFile());
+    EXPECT_NE(settingsFile().find("PlayerName = \"Ace\""), std::string::npos);
+
+    errors.clear();
+    platform.startFailureReason.clear();
+    runShown(ipx, [&] { ipx.ui->Button1->click(); });
+    expectStartedAndEnded();
+}
+
 TEST_F(NetworkGames, NoTypedOrPastedLineBreakReachesAFileLine)
 {
     TModem& modem = *forms->modem;

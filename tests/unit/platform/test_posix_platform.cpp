@@ -276,7 +276,12 @@ TEST_F(PosixPlatformTest, StartProgramRunsAScriptFromTheCurrentDirectoryWithoutW
     for (int i = 0; i < 100 && !fs::exists(root / "started"); ++i)
         ::usleep(50000);
     EXPECT_TRUE(fs::exists(root / "started"));
-    platform.startProgram("NOPE.EXE", 1);  // a failed start is silent
+    try {
+        platform.startProgram("NOPE.EXE", 1);
+        ADD_FAILURE() << "a missing program started";
+    } catch (const LauncherError& e) {
+        EXPECT_STREQ(e.what(), "Cannot start NOPE.EXE: the file was not found");
+    }
 }
 
 #include <csignal>

@@ -109,6 +109,12 @@ TEST_F(PosixStartTest, APageOpensThroughTheDesktopsOpenerAsOneUntouchedArgument)
     const std::string page = root.string() + "/My Games/$V 'x' \"q\";`id` & *\\/Index.htm";
     EXPECT_TRUE(browser::OpenInBrowser(platform, page));
     EXPECT_EQ(recorded("xdg-open"), page + "\n");
+    // A page copied from DOS media in upper case opens under the name it has.
+    fs::remove(root / "xdg-open.done");
+    fs::create_directories(root / "game" / "WEB" / "SELVANE");
+    std::ofstream(root / "game" / "WEB" / "SELVANE" / "INDEX.HTM") << "<html>";
+    EXPECT_TRUE(browser::OpenInBrowser(platform, (root / "game" / "web" / "Selvane" / "Index.htm").string()));
+    EXPECT_EQ(recorded("xdg-open"), (root / "game" / "WEB" / "SELVANE" / "INDEX.HTM").string() + "\n");
     // A program path is taken as a path, whatever its case.
     EXPECT_EQ(posix::hostProgramFor(root.string() + "/BIN/XDG-OPEN", "/"), (root / "bin" / "xdg-open").string());
 }
@@ -152,17 +158,39 @@ TEST_F(PosixStartTest, HostProgramsRunDirectlyAndNothingElseStarts)
     EXPECT_TRUE(fs::exists(root / "game" / "direct"));
 
     // A file that is neither a host program nor a DOS program, and a missing
-    // one: nothing starts, nothing is reported.
+    // one: nothing starts, and the error says why.
     std::ofstream(root / "game" / "README") << "text";
-    platform.startProgram("README", 1);
-    platform.startProgram("MISSING.EXE", 1);
+    const std::pair<const char*, const char*> failures[] = {
+        {"README", "Cannot start README: it is not a program this system can run"},
+        {"MISSING.EXE", "Cannot start MISSING.EXE: the file was not found"},
+    };
+    for (const auto& [name, error] : failures) {
+        try {
+            platform.startProgram(name, 1);
+            ADD_FAILURE() << name << " started";
+        } catch (const LauncherError& e) {
+            EXPECT_STREQ(e.what(), error);
+        }
+    }
     ::usleep(300000);
     EXPECT_FALSE(fs::exists(root / "dosbox.done"));
 }
 
-TEST_F(PosixStartTest, WithoutDosBoxADosProgramStartsNothingAndSaysNothing)
+TEST_F(PosixStartTest, WithoutDosBoxOnPathADosProgramStartsNothingAndSaysSo)
 {
     std::ofstream(root / "game" / "VORNHALE.EXE") << "\xcd\x20";
-    platform.startProgram("VORNHALE.EXE", 1);  // no dosbox on $PATH: silent
+    // An empty $PATH entry is not the current (game) folder.
+    fs::copy_file(recorder("dosbox"), root / "game" / "dosbox");
+    fs::remove(root / "bin" / "dosbox");
+    ::setenv("PATH", (":" + (root / "bin").string() + ":").c_str(), 1);
+    try {
+        platform.startProgram("VORNHALE.EXE", 1);
+        ADD_FAILURE() << "started without DOSBox";
+    } catch (const LauncherError& e) {
+        EXPECT_STREQ(e.what(),
+                     "Cannot start VORNHALE.EXE: it is a DOS program, which needs DOSBox, and DOSBox was not found");
+    }
     EXPECT_FALSE(posix::startDetached((root / "bin" / "dosbox").string(), {}));
+    ::usleep(300000);
+    EXPECT_FALSE(fs::exists(root / "dosbox.done"));
 }
