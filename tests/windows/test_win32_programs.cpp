@@ -1,9 +1,13 @@
 // Starting programs through the real Win32 calls: WinExec for the game and
-// NET.BAT, ShellExecuteA for the browser.
+// NET.BAT, CreateProcessA for DOSBox where the game is a DOS program, and
+// ShellExecuteA for the browser.
 
 #include "WindowsTest.h"
 
 #include "platform/win32/Win32Platform.h"
+
+#include <sstream>
+#include <vector>
 
 using wintest::slurp;
 using wintest::spit;
@@ -65,10 +69,143 @@ TEST_F(Win32ProgramsTest, ShellExecuteStartsTheProgramWithItsParametersIntact)
     EXPECT_EQ(commandLine.substr(commandLine.size() - parameters.size() - 1), " " + parameters) << commandLine;
 }
 
-TEST_F(Win32ProgramsTest, AMissingProgramGoesUnreportedByWinExecAndFailsShellExecute)
+TEST_F(Win32ProgramsTest, AMissingProgramIsReportedAndFailsShellExecute)
 {
-    EXPECT_NO_THROW(platform.startProgram("VORNHALE.EXE", SW_SHOWNORMAL_VALUE));
+    try {
+        platform.startProgram("VORNHALE.EXE", SW_SHOWNORMAL_VALUE);
+        ADD_FAILURE() << "a missing game started";
+    } catch (const LauncherError& e) {
+        EXPECT_STREQ(e.what(), "Cannot start VORNHALE.EXE: the file was not found");
+    }
     EXPECT_LE(platform.shellExecute(at("NOBROWSER.EXE"), "x", SW_RESTORE_VALUE), 32);
+}
+
+namespace {
+// The stand-in beside the test program records how it was started in
+// NAME.RUN beside itself: command line, current folder, then its arguments.
+std::string standIn()
+{
+    char self[MAX_PATH + 1] = {};
+    std::string path(self, ::GetModuleFileNameA(nullptr, self, MAX_PATH));
+    return path.substr(0, path.find_last_of('\\') + 1) + "program_stand_in.exe";
+}
+
+const std::string InstalledDosBox = "C:\\Program Files (x86)\\DOSBox-0.74-3\\";
+
+// A DOS program: an MZ header whose PE pointer leads to no PE header, and
+// one instruction (int 20h, end).
+std::string dosProgram()
+{
+    std::string bytes(66, '\0');
+    bytes[0] = 'M';
+    bytes[1] = 'Z';
+    bytes[60] = 64;
+    bytes[64] = '\xcd';
+    bytes[65] = '\x20';
+    return bytes;
+}
+
+class Win32DosGameTest : public Win32ProgramsTest {
+protected:
+    void SetUp() override
+    {
+        Win32ProgramsTest::SetUp();
+        char path[32768] = {};
+        ::GetEnvironmentVariableA("PATH", path, sizeof path);
+        oldPath = path;
+        ASSERT_TRUE(::CreateDirectoryA(at("ENGINE").c_str(), nullptr));
+        ASSERT_TRUE(::CreateDirectoryA(at("BIN").c_str(), nullptr));
+        spit(at("VORNHALE.EXE"), dosProgram());
+        spit(at("ENGINE\\NET.BAT"), "@echo off\r\n");
+    }
+    void TearDown() override
+    {
+        ::SetEnvironmentVariableA("PATH", oldPath.c_str());
+        ::DeleteFileA((InstalledDosBox + "DOSBox.exe").c_str());
+        ::DeleteFileA((InstalledDosBox + "DOSBox.RUN").c_str());
+        ::RemoveDirectoryA(InstalledDosBox.c_str());
+        Win32ProgramsTest::TearDown();
+    }
+    void install(const std::string& folder)
+    {
+        ::CreateDirectoryA(folder.c_str(), nullptr);
+        ASSERT_TRUE(::CopyFileA(standIn().c_str(), (folder + "DOSBox.exe").c_str(), FALSE)) << folder;
+    }
+    // The lines of the record `run`, once the stand-in has written it.
+    static std::vector<std::string> recordOf(const std::string& run)
+    {
+        EXPECT_TRUE(wintest::waitFor(run)) << run;
+        std::vector<std::string> lines;
+        std::istringstream in(slurp(run));
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(line.substr(0, line.find('\r')));
+        ::DeleteFileA(run.c_str());
+        return lines;
+    }
+    std::string oldPath;
+};
+}  // namespace
+
+TEST_F(Win32DosGameTest, TheGameAndNetBatRunInDosBoxFromPathOrProgramFiles)
+{
+    struct Case {
+        const char* name;
+        std::string folder;  // where DOSBox.exe lies
+        std::string path;    // PATH while starting
+    };
+    // An empty PATH entry is no folder at all.
+    const Case cases[] = {
+        {"under Program Files (x86)", InstalledDosBox, ";" + oldPath},
+        {"on PATH before Program Files", root + "\\BIN\\", ";" + root + "\\BIN;" + oldPath},
+    };
+    install(InstalledDosBox);
+    for (const Case& c : cases) {
+        install(c.folder);
+        ::SetEnvironmentVariableA("PATH", c.path.c_str());
+        const std::string dosbox = c.folder + "DOSBox.exe";
+        const std::string quotedDosbox = dosbox.find(' ') == std::string::npos ? dosbox : "\"" + dosbox + "\"";
+
+        platform.startProgram("VORNHALE.EXE", SW_SHOWNORMAL_VALUE);
+        EXPECT_EQ(recordOf(c.folder + "DOSBox.RUN"),
+                  (std::vector<std::string>{quotedDosbox + " " + root + "\\VORNHALE.EXE -exit", root, dosbox,
+                                            root + "\\VORNHALE.EXE", "-exit"}))
+            << c.name;
+
+        // The network driver of a DOS game, from ENGINE.
+        platform.setCurrentDirectory("ENGINE");
+        platform.startProgram("NET.BAT", SW_SHOWNORMAL_VALUE);
+        platform.setCurrentDirectory(root);
+        EXPECT_EQ(recordOf(c.folder + "DOSBox.RUN"),
+                  (std::vector<std::string>{quotedDosbox + " " + root + "\\ENGINE\\NET.BAT -exit",
+                                            root + "\\ENGINE", dosbox, root + "\\ENGINE\\NET.BAT", "-exit"}))
+            << c.name;
+    }
+}
+
+TEST_F(Win32DosGameTest, WithoutDosBoxADosGameStartsNothingAndAWindowsGameStartsDirectly)
+{
+    // A folder named like DOSBox's is not enough; DOSBox.exe must be in it.
+    ::CreateDirectoryA(InstalledDosBox.c_str(), nullptr);
+    ::SetEnvironmentVariableA("PATH", (root + "\\BIN;" + oldPath).c_str());
+    for (const char* program : {"VORNHALE.EXE", "NET.BAT"}) {
+        if (std::string(program) == "NET.BAT")
+            platform.setCurrentDirectory("ENGINE");
+        try {
+            platform.startProgram(program, SW_SHOWNORMAL_VALUE);
+            ADD_FAILURE() << program << " started";
+        } catch (const LauncherError& e) {
+            EXPECT_EQ(std::string(e.what()), "Cannot start " + std::string(program) +
+                                                 ": it is a DOS program, which needs DOSBox, and DOSBox was not found");
+        }
+    }
+    platform.setCurrentDirectory(root);
+
+    // A Windows program in the game's place starts as ever, through WinExec.
+    ASSERT_TRUE(::CopyFileA(standIn().c_str(), at("VORNHALE.EXE").c_str(), FALSE));
+    platform.startProgram("VORNHALE.EXE", SW_SHOWNORMAL_VALUE);
+    const auto record = recordOf(at("VORNHALE.RUN"));
+    ASSERT_GE(record.size(), 2u);
+    EXPECT_EQ(record[1], root);
 }
 
 TEST_F(Win32ProgramsTest, QuitUsesTheApplicationsHookWhenOneIsSet)
