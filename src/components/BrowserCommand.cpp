@@ -144,8 +144,10 @@ std::optional<BrowserStart> SplitBrowserCommand(const std::string& command, cons
     if (!program.empty() && program.front() == '"')
         program.erase(0, 1);
 
-    const bool hasBlank = url.find_first_of(" \t") != std::string::npos;
-    return BrowserStart{program, parameters + " " + (hasBlank ? "\"" + url + "\"" : url)};
+    // A blank would split the page in two, and the registered handler may be
+    // a batch file, whose command interpreter acts on the other characters.
+    const bool needsQuotes = url.find_first_of(" \t&|<>^(),;=") != std::string::npos;
+    return BrowserStart{program, parameters + " " + (needsQuotes ? "\"" + url + "\"" : url)};
 }
 
 bool OpenInBrowser(Platform& platform, const std::string& url)

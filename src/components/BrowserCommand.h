@@ -41,8 +41,10 @@ struct BrowserStart {
 // followed by `url`. The whole command is upper-cased (a to z only) and the
 // program ends at the last ".EXE", ".BAT" or ".COM" in it. `url` keeps its
 // case; when it holds a blank it is enclosed in double quotes, so a page under
-// a folder such as "Program Files" arrives as one argument. No ending at all:
-// nothing to start (nullopt).
+// a folder such as "Program Files" arrives as one argument, and so it is when
+// it holds one of & | < > ^ ( ) , ; =, which the command interpreter of a
+// batch-file handler would act on. No ending at all: nothing to start
+// (nullopt).
 std::optional<BrowserStart> SplitBrowserCommand(const std::string& command, const std::string& url);
 
 // TGoToWeb's Execute: looks the browser up afresh and starts it through

@@ -6,8 +6,9 @@
 // Every installed modem has a numbered subkey ("0000", "0001", ...) holding
 // "AttachedTo" (its port, "COM2") and "DriverDesc" (its name), and below it
 // an "Init" key whose values "2" and "1" are modem commands that may carry a
-// "<cr>" marker. Values are read into 127 bytes, as the registry calls of the
-// original program did: a longer value counts as unreadable.
+// "<cr>" marker. Every value is read into a buffer of 127 bytes, and a
+// longer value counts as unreadable: it is never cut short into a port or a
+// modem command that was not there.
 //
 // Standard library only (plus the Registry interface), so the walk also
 // builds into the Windows test program.

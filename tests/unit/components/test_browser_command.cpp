@@ -267,6 +267,12 @@ TEST(SplitBrowserCommand, APageWithABlankArrivesQuotedAndOneWithoutArrivesBare)
     const std::string spaced = "C:\\Program Files\\Vornhale\\VirtualStore\\Index.htm";
     EXPECT_EQ(browser::SplitBrowserCommand("V.EXE ", spaced)->parameters, " \"" + spaced + "\"");
     EXPECT_EQ(browser::SplitBrowserCommand("V.EXE ", "/games/a\tb/x.htm")->parameters, " \"/games/a\tb/x.htm\"");
+    // So does a page with a character the command interpreter acts on, for
+    // a handler that is a batch file.
+    for (const char c : std::string("&|<>^(),;=")) {
+        const std::string page = std::string("C:\\Games\\R") + c + "D\\Index.htm";
+        EXPECT_EQ(browser::SplitBrowserCommand("V.BAT ", page)->parameters, " \"" + page + "\"") << c;
+    }
 }
 
 TEST(OpenInBrowser, StartsTheRegisteredProgramRestoredAndReportsTheResult)
