@@ -4,6 +4,7 @@
 
 #include "app/Forms.h"
 #include "app/_configmenu.h"
+#include "components/AnsiText.h"
 #include "components/ErrorBox.h"
 #include "components/FixedDialog.h"
 #include "components/GoToWeb.h"
@@ -56,7 +57,7 @@ void Tmain::Button1Click()
     }
     forms_.config->LoadSettings();
     TIPX& ipx = *forms_.ipx;
-    ipx.ui->NetName->setText(QString::fromLatin1(forms_.config->StoredPlayerName));
+    ipx.ui->NetName->setText(ansitext::fromBytes(forms_.config->StoredPlayerName));
     ipx.ui->IPX_NumPlayers->setCurrentIndex(0);
     ipx.exec();
     ResetMainMenu();
@@ -73,7 +74,7 @@ void Tmain::Button2Click()
     }
     forms_.config->LoadSettings();
     TModem& modem = *forms_.modem;
-    modem.ui->NetName->setText(QString::fromLatin1(forms_.config->StoredPlayerName));
+    modem.ui->NetName->setText(ansitext::fromBytes(forms_.config->StoredPlayerName));
     modem.exec();
     ResetMainMenu();
 }

@@ -1,5 +1,7 @@
 #include "components/ErrorBox.h"
 
+#include "components/AnsiText.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
@@ -23,17 +25,20 @@ void ErrorBox::show(const QString& text)
     }
     QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), text, QMessageBox::Ok,
                     QApplication::activeModalWidget() ? QApplication::activeModalWidget() : QApplication::activeWindow());
+    // The text quotes the file's own bytes ("'<b>wide</b>' is not a valid
+    // integer value"); left to guess, the box would render them as markup.
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
 bool runGuarded(const std::function<void()>& handler)
 {
-    // Texts are 8-bit; Latin-1 maps every byte to one character and back.
+    // Texts are 8-bit: file names and values in the code page.
     try {
         handler();
         return true;
     } catch (const std::exception& e) {
-        ErrorBox::show(QString::fromLatin1(e.what()));
+        ErrorBox::show(ansitext::fromBytes(e.what()));
     } catch (...) {
         ErrorBox::show(QStringLiteral("Unknown error"));
     }

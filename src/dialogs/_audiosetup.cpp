@@ -4,6 +4,7 @@
 #include "ui__view.h"
 
 #include "app/Forms.h"
+#include "components/AnsiText.h"
 #include "components/ErrorBox.h"
 #include "dialogs/_view.h"
 #include "platform/Platform.h"
@@ -68,7 +69,7 @@ void TAudioSetup::Button2Click()
     lines.read(forms_.platform.readFile("SETUPHLP.TXT"));
     QStringList text;
     for (const std::string& line : lines.lines())
-        text << QString::fromLatin1(line.data(), qsizetype(line.size()));
+        text << ansitext::fromBytes(line);
     view.ui->Memo1->setPlainText(text.join(QLatin1Char('\n')));
     view.exec();
 }

@@ -4,17 +4,13 @@
 #include "ui__keypress.h"
 
 #include "app/Forms.h"
+#include "components/AnsiText.h"
 #include "components/ErrorBox.h"
 #include "dialogs/ActionTables.h"
 #include "dialogs/_keypress.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
-
-namespace {
-QString latin1(std::string_view text) { return QString::fromLatin1(text.data(), qsizetype(text.size())); }
-std::string bytes(const QString& text) { return text.toLatin1().toStdString(); }
-}  // namespace
 
 Tkbsetup::Tkbsetup(Forms& forms, QWidget* parent) : FixedDialog(parent), ui(std::make_unique<Ui::Tkbsetup>()), forms_(forms)
 {
@@ -39,7 +35,7 @@ void Tkbsetup::FillActionRows()
     QTreeWidget* list = ui->KeySetup;
     list->clear();
     for (std::string_view action : controls::KeyboardActions) {
-        auto* row = new QTreeWidgetItem(list, {latin1(action), latin1(controls::NoKey)});
+        auto* row = new QTreeWidgetItem(list, {ansitext::fromBytes(action), ansitext::fromBytes(controls::NoKey)});
         row->setTextAlignment(1, Qt::AlignCenter);
         // Not editable: an action's name is the game's, never the user's.
         row->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
@@ -48,11 +44,11 @@ void Tkbsetup::FillActionRows()
 
 int Tkbsetup::rowCount() const { return ui->KeySetup->topLevelItemCount(); }
 
-std::string Tkbsetup::rowCaption(int row) const { return bytes(ui->KeySetup->topLevelItem(row)->text(0)); }
+std::string Tkbsetup::rowCaption(int row) const { return ansitext::toBytes(ui->KeySetup->topLevelItem(row)->text(0)); }
 
-std::string Tkbsetup::keyString(int row) const { return bytes(ui->KeySetup->topLevelItem(row)->text(1)); }
+std::string Tkbsetup::keyString(int row) const { return ansitext::toBytes(ui->KeySetup->topLevelItem(row)->text(1)); }
 
-void Tkbsetup::setKeyString(int row, const std::string& key) { ui->KeySetup->topLevelItem(row)->setText(1, latin1(key)); }
+void Tkbsetup::setKeyString(int row, const std::string& key) { ui->KeySetup->topLevelItem(row)->setText(1, ansitext::fromBytes(key)); }
 
 void Tkbsetup::KeySetupDblClick()
 {
@@ -66,7 +62,7 @@ void Tkbsetup::KeySetupDblClick()
     const bool wasShown = isVisible();
     resumeExec_ = inExec_ && wasShown;
     hide();
-    picker.ui->Label2->setText(latin1(rowCaption(row)));
+    picker.ui->Label2->setText(ansitext::fromBytes(rowCaption(row)));
     picker.SelectedKey = controls::lookupForm(keyString(row));
     picker.SelectCurrentKey();
     // Cancel leaves the row exactly as it was; SelectedKey then holds only the

@@ -2,6 +2,7 @@
 
 #include "ui__keypress.h"
 
+#include "components/AnsiText.h"
 #include "components/ErrorBox.h"
 #include "dialogs/ActionTables.h"
 
@@ -19,7 +20,7 @@ TGetKeyP::TGetKeyP(Forms& forms, QWidget* parent) : FixedDialog(parent), ui(std:
 
     QListWidget* list = ui->ListBox1;
     for (std::string_view name : controls::KeyNames) {
-        auto* entry = new QListWidgetItem(QString::fromLatin1(name.data(), qsizetype(name.size())), list);
+        auto* entry = new QListWidgetItem(ansitext::fromBytes(name), list);
         entry->setSizeHint(QSize(0, 24));
     }
     // A press on an entry picks it at once; the view never sees the press, so
@@ -39,7 +40,7 @@ void TGetKeyP::SelectCurrentKey()
     if (SelectedKey == controls::NoKey)
         SelectedKey = std::string(controls::NoKeyEntry);
     QListWidget* list = ui->ListBox1;
-    const QString wanted = QString::fromLatin1(SelectedKey.data(), qsizetype(SelectedKey.size()));
+    const QString wanted = ansitext::fromBytes(SelectedKey);
     int row = 0;
     while (row < list->count() && list->item(row)->text() != wanted)
         ++row;
@@ -59,7 +60,7 @@ void TGetKeyP::ListBox1Click()
     const QList<QListWidgetItem*> highlighted = ui->ListBox1->selectedItems();
     if (highlighted.isEmpty())
         return;
-    SelectedKey = controls::storedForm(highlighted.front()->text().toLatin1().toStdString());
+    SelectedKey = controls::storedForm(ansitext::toBytes(highlighted.front()->text()));
     accept();
 }
 

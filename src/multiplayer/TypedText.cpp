@@ -1,14 +1,19 @@
 #include "multiplayer/TypedText.h"
 
+#include "components/AnsiText.h"
 #include "multiplayer/LaunchFile.h"
 
 #include <QLineEdit>
 #include <QRegularExpression>
 
+#include <limits>
+
 namespace typedtext {
 
-void keepOnOneLine(QLineEdit* edit)
+void holdFileText(QLineEdit* edit)
 {
+    edit->setMaxLength(std::numeric_limits<int>::max());
+    ansitext::acceptOnlyCodePage(edit);
     QObject::connect(edit, &QLineEdit::textChanged, edit, [edit](const QString& text) {
         if (!text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n')))
             return;
@@ -23,7 +28,7 @@ void keepOnOneLine(QLineEdit* edit)
 
 std::string bytes(const QLineEdit* edit)
 {
-    return launchfile::withoutLineBreaks(edit->text().toLatin1().toStdString());
+    return launchfile::withoutLineBreaks(ansitext::toBytes(edit->text()));
 }
 
 }  // namespace typedtext

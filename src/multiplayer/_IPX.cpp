@@ -11,8 +11,8 @@ TIPX::TIPX(Forms& forms, QWidget* parent) : FixedDialog(parent), ui(std::make_un
 {
     ui->setupUi(this);
     finishForm();
-    typedtext::keepOnOneLine(ui->NetName);
-    typedtext::keepOnOneLine(ui->IPX_NetSocket);
+    typedtext::holdFileText(ui->NetName);
+    typedtext::holdFileText(ui->IPX_NetSocket);
     connect(ui->Button1, &QPushButton::clicked, this, guarded([this] { Button1Click(); }));
     connect(ui->Button2, &QPushButton::clicked, this, guarded([this] { Button2Click(); }));
 }

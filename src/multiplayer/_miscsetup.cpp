@@ -13,7 +13,7 @@ TMiscSetup::TMiscSetup(Forms& forms, QWidget* parent)
     ui->setupUi(this);
     finishForm();
     for (QLineEdit* edit : {ui->InitStr, ui->ComIRQ, ui->COMUart})
-        typedtext::keepOnOneLine(edit);
+        typedtext::holdFileText(edit);
     connect(ui->AdvCom, &QCheckBox::toggled, this, guarded([this] { AdvComClick(); }));
     connect(ui->Button1, &QPushButton::clicked, this, guarded([this] { Button1Click(); }));
     connect(ui->Button2, &QPushButton::clicked, this, guarded([this] { Button2Click(); }));

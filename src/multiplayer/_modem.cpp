@@ -14,8 +14,8 @@ TModem::TModem(Forms& forms, QWidget* parent) : FixedDialog(parent), ui(std::mak
 {
     ui->setupUi(this);
     finishForm();
-    typedtext::keepOnOneLine(ui->NetName);
-    typedtext::keepOnOneLine(ui->PhoneNum);
+    typedtext::holdFileText(ui->NetName);
+    typedtext::holdFileText(ui->PhoneNum);
     connect(ui->Button1, &QPushButton::clicked, this, guarded([this] { Button1Click(); }));
     connect(ui->Button2, &QPushButton::clicked, this, guarded([this] { Button2Click(); }));
     connect(ui->Button3, &QPushButton::clicked, this, guarded([this] { Button3Click(); }));

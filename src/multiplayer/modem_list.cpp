@@ -4,6 +4,7 @@
 #include "ui_modem_list.h"
 
 #include "app/Forms.h"
+#include "components/AnsiText.h"
 #include "components/ErrorBox.h"
 #include "multiplayer/ModemWalk.h"
 #include "multiplayer/_miscsetup.h"
@@ -31,7 +32,7 @@ void TSelectModem::FillModemList()
 {
     ui->ModemList->clear();
     for (const modemwalk::Modem& modem : modemwalk::findModems(forms_.platform.registry())) {
-        auto* item = new QListWidgetItem(QString::fromLatin1(modem.description), ui->ModemList);
+        auto* item = new QListWidgetItem(ansitext::fromBytes(modem.description), ui->ModemList);
         item->setData(SubkeyRole, modem.number);
     }
 }
@@ -52,7 +53,7 @@ void TSelectModem::Button1Click()
             Ui::TMiscSetup& misc = *forms_.miscsetup->ui;
             setItemIndex(misc.ComPort, setup->comPortIndex);
             if (setup->initString)
-                misc.InitStr->setText(QString::fromLatin1(*setup->initString));
+                misc.InitStr->setText(ansitext::fromBytes(*setup->initString));
         }
     }
     accept();

@@ -1,6 +1,7 @@
 #include "settings/_config.h"
 
 #include "app/Forms.h"
+#include "components/AnsiText.h"
 #include "platform/Platform.h"
 #include "settings/groups.h"
 
@@ -46,7 +47,7 @@ void Tconfig::SelectQuotedItem(const std::string& key, QComboBox* list) const
     const std::string field = settings::upperAscii(settings::firstQuotedField(value));
     if (!field.empty()) {
         for (int i = 0; i < list->count(); ++i) {
-            if (settings::upperAscii(list->itemText(i).toLatin1().toStdString()) == field) {
+            if (settings::upperAscii(ansitext::toBytes(list->itemText(i))) == field) {
                 index = i;
                 break;
             }

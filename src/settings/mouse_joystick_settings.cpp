@@ -5,6 +5,7 @@
 #include "settings/groups.h"
 
 #include "app/Forms.h"
+#include "components/AnsiText.h"
 #include "components/RadioGroup.h"
 #include "dialogs/ActionTables.h"
 #include "dialogs/_joysetup.h"
@@ -66,7 +67,7 @@ void loadButtons(Tconfig& config, const ButtonKeys& buttons)
 void saveButtons(Tconfig& config, const ButtonKeys& buttons)
 {
     for (const auto& [key, list] : buttons)
-        config.ReplaceSetting(std::string(key) + " = \"" + list->currentText().toLatin1().toStdString() + "\"");
+        config.ReplaceSetting(std::string(key) + " = \"" + ansitext::toBytes(list->currentText()) + "\"");
 }
 }  // namespace
 

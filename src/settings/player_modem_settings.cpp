@@ -6,6 +6,7 @@
 #include "ui__miscsetup.h"
 
 #include "app/Forms.h"
+#include "components/AnsiText.h"
 #include "components/FixedDialog.h"
 #include "multiplayer/LaunchFile.h"
 #include "multiplayer/TypedText.h"
@@ -17,8 +18,6 @@
 namespace settings {
 
 namespace {
-QString fromFile(const std::string& bytes) { return QString::fromLatin1(bytes); }
-
 std::string quoted(const std::string& text) { return "\"" + launchfile::withoutLineBreaks(text) + "\""; }
 }  // namespace
 
@@ -46,7 +45,7 @@ void loadControlAndModem(Tconfig& config, Forms& forms)
 
     value = config.GetSetting("INITSTRING");
     if (!value.empty())
-        misc.InitStr->setText(fromFile(stripEnclosingQuotes(value)));
+        misc.InitStr->setText(ansitext::fromBytes(stripEnclosingQuotes(value)));
 
     value = config.GetSetting("IRQNUMBER");
     if (value.empty())
@@ -62,8 +61,8 @@ void loadControlAndModem(Tconfig& config, Forms& forms)
     misc.AdvCom->setChecked(true);
     misc.ComIRQ->setEnabled(true);
     misc.COMUart->setEnabled(true);
-    misc.ComIRQ->setText(fromFile(value));
-    misc.COMUart->setText(fromFile(config.GetSetting("UARTADDRESS")));
+    misc.ComIRQ->setText(ansitext::fromBytes(value));
+    misc.COMUart->setText(ansitext::fromBytes(config.GetSetting("UARTADDRESS")));
 }
 
 void saveControlMethod(Tconfig& config, Forms& forms)

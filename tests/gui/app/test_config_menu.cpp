@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 
 class ConfigMenu : public GuiTest {
@@ -119,4 +120,23 @@ TEST_F(ConfigMenu, TheCloseBoxReturnsWithoutSaving)
     EXPECT_FALSE(open);
     EXPECT_EQ(platform.writes, 0);
     EXPECT_EQ(platform.file("ENGINE\\VORNHL.CFG"), "Unknown = 1\n");
+}
+
+TEST_F(ConfigMenu, TheErrorBoxShowsTheFilesBytesAsPlainTextInTheCodePage)
+{
+    // The real box this time, not the recorder.
+    ErrorBox::setRecorder(nullptr);
+    platform.putFile("ENGINE\\VORNHL.CFG", "ScreenWidth = <b>wide\x80</b>\r\n");
+    QString text;
+    Qt::TextFormat format = Qt::AutoText;
+    whenModal([&](QWidget* modal) {
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            text = box->text();
+            format = box->textFormat();
+        }
+        modal->close();
+    });
+    EXPECT_FALSE(runGuarded([&] { forms->config->LoadSettings(); }));
+    EXPECT_EQ(text, QString::fromUtf8("'<b>wide\u20AC</b>' is not a valid integer value"));
+    EXPECT_EQ(format, Qt::PlainText);
 }

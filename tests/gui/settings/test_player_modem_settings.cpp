@@ -1,11 +1,17 @@
 #include "GuiTest.h"
+#include "Input.h"
 
+#include "multiplayer/_IPX.h"
 #include "multiplayer/_miscsetup.h"
+#include "multiplayer/_modem.h"
 #include "settings/_config.h"
 #include "settings/groups.h"
+#include "ui__IPX.h"
 #include "ui__miscsetup.h"
+#include "ui__modem.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 
 #include <filesystem>
 #include <fstream>
@@ -118,6 +124,56 @@ TEST_F(PlayerModemSettings, InitStringLosesOnlyItsOwnQuotes)
     EXPECT_EQ(misc().InitStr->text(), "ATZ");
     load("InitString = \"ATS0=1\"\r\n");
     EXPECT_EQ(misc().InitStr->text(), "ATS0=1");
+}
+
+TEST_F(PlayerModemSettings, FieldsKeepValuesOfAnyLengthWhole)
+{
+    std::string init, irq, uart;
+    for (int i = 0; init.size() < 40000; ++i)
+        init += "ATS" + std::to_string(i) + "=1&";
+    init.resize(40000);
+    irq = std::string(40000, '7');
+    uart = std::string(40000, 'E');
+    const std::string file = "IrqNumber = " + irq + "\r\nUartAddress = " + uart + "\r\nInitString = \"" + init + "\"\r\n";
+    load(file);
+    EXPECT_EQ(misc().InitStr->text().size(), 40000);
+    EXPECT_EQ(save(file), file);
+    // The name, phone and socket fields end on a file line too.
+    for (QLineEdit* edit : {forms->ipx->ui->NetName, forms->ipx->ui->IPX_NetSocket, forms->modem->ui->NetName,
+                            forms->modem->ui->PhoneNum}) {
+        edit->setText(QString(40000, 'x'));
+        EXPECT_EQ(edit->text().size(), 40000) << edit->objectName().toStdString();
+    }
+}
+
+TEST_F(PlayerModemSettings, TextTravelsThroughTheCodePageAndFieldsRefuseWhatItLacks)
+{
+    // Typed: the euro sign and curly quotes are bytes of the code page.
+    QLineEdit* init = misc().InitStr;
+    init->clear();
+    typeText(init, QString::fromUtf8("AT\u201C\u20AC\u201D"));
+    EXPECT_NE(save().find("InitString = \"AT\x93\x80\x94\"\r\n"), std::string::npos);
+
+    // Read: every byte but the line breaks comes back as it was.
+    std::string every;
+    for (int b = 0; b < 256; ++b)
+        if (b != '\r' && b != '\n')
+            every += char(b);
+    const std::string file = "InitString = \"[" + every + "]\"\r\n";
+    load(file);
+    EXPECT_EQ(save(file), file);
+
+    // A character the code page lacks is neither typed nor pasted into a
+    // field the files feed; the field stays as it was.
+    QApplication::clipboard()->setText(QString::fromUtf8("x\u4E2D"));
+    for (QLineEdit* edit : {misc().InitStr, misc().ComIRQ, misc().COMUart, forms->ipx->ui->NetName,
+                            forms->ipx->ui->IPX_NetSocket, forms->modem->ui->NetName, forms->modem->ui->PhoneNum}) {
+        edit->setEnabled(true);
+        edit->setText("ok");
+        typeText(edit, QString::fromUtf8("\u0100"));
+        edit->paste();
+        EXPECT_EQ(edit->text(), "ok") << edit->objectName().toStdString();
+    }
 }
 
 TEST_F(PlayerModemSettings, TildeClearsAdvanceSettingsAndKeepsTheFieldTexts)
