@@ -11,10 +11,6 @@ build="${VORNHALE_WIN_BUILD:-$here/build-win}"
 exe_build="${VORNHALE_WIN_EXE_BUILD:-$here/build-windows}"
 
 "$here/scripts/install-deps.sh" g++-mingw-w64-x86-64-posix wine wine64 fonts-croscore xclip
-VORNHALE_WIN_EXE_BUILD="$exe_build" "$here/scripts/build-windows.sh" >/dev/null
-cmake -S "$here/tests/windows" -B "$build" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-w64-x86_64.cmake" >/dev/null
-cmake --build "$build" -j"$(nproc)" --target program_stand_in browser_stand_in >/dev/null
 
 scratch="$(mktemp -d /tmp/vornhale-wine-e2e.XXXXXX)"
 export WINEPREFIX="$scratch/prefix" TMPDIR="$scratch/tmp" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -28,6 +24,12 @@ cleanup() {
     rm -rf "$scratch"
 }
 trap cleanup EXIT
+# Builds quietly; a failure shows the whole log.
+quietly() { "$@" >"$scratch/build.log" 2>&1 || { cat "$scratch/build.log"; exit 1; }; }
+quietly env VORNHALE_WIN_EXE_BUILD="$exe_build" "$here/scripts/build-windows.sh"
+quietly cmake -S "$here/tests/windows" -B "$build" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-w64-x86_64.cmake"
+quietly cmake --build "$build" -j"$(nproc)" --target program_stand_in browser_stand_in
 
 started=$SECONDS
 echo "Creating a Wine prefix..."
