@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFont>
 #include <QIcon>
+#include <QStringList>
 
 // The artwork lives in a static library, whose resources are registered
 // only on request.
@@ -20,10 +21,19 @@ void initialiseApplication(QApplication& app)
 
     // The fixed window geometry was laid out for MS Sans Serif 8 pt; where it
     // is missing, a face with close metrics keeps every caption whole.
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                               {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans"),
-                                QStringLiteral("Arimo"), QStringLiteral("Arial")});
-    QFont font(QStringLiteral("MS Sans Serif"));
+    const QStringList closeMetrics = {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                                      QStringLiteral("Arial")};
+#ifdef Q_OS_WIN
+    // On Windows MS Sans Serif is a bitmap face, which Qt draws without the
+    // capital I that starts a caption ("nput/Output Range:"). Windows itself
+    // puts its TrueType successor of the same metrics in its place.
+    const QString face = QStringLiteral("Microsoft Sans Serif");
+    QFont::insertSubstitutions(face, closeMetrics);
+#else
+    const QString face = QStringLiteral("MS Sans Serif");
+    QFont::insertSubstitutions(face, QStringList{QStringLiteral("Microsoft Sans Serif")} + closeMetrics);
+#endif
+    QFont font(face);
     font.setPointSize(8);
     QApplication::setFont(font);
 
