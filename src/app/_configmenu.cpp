@@ -12,6 +12,8 @@
 #include "multiplayer/_miscsetup.h"
 #include "settings/_config.h"
 
+#include <QKeyEvent>
+
 Tconfigmenu::Tconfigmenu(Forms& forms, QWidget* parent)
     : FixedDialog(parent), ui(std::make_unique<Ui::Tconfigmenu>()), forms_(forms)
 {
@@ -37,6 +39,13 @@ void Tconfigmenu::Button7Click() { forms_.miscsetup->exec(); }
 void Tconfigmenu::Button3Click() { forms_.kbsetup->exec(); }
 void Tconfigmenu::Button4Click() { forms_.mousesetup->exec(); }
 void Tconfigmenu::Button5Click() { forms_.joysetup->exec(); }
+
+void Tconfigmenu::keyPressEvent(QKeyEvent* event)
+{
+    if (event->matches(QKeySequence::Cancel))
+        return;
+    FixedDialog::keyPressEvent(event);
+}
 
 void Tconfigmenu::Button6Click()
 {

@@ -20,6 +20,11 @@ public:
     // Other windows read and set these controls directly.
     std::unique_ptr<Ui::Tconfigmenu> ui;
 
+protected:
+    // The menu has no cancel button: Escape does nothing here, so a stray one
+    // cannot throw away the edits. Only the close box leaves without saving.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void Button1Click();
     void Button2Click();

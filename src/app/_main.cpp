@@ -16,6 +16,7 @@
 #include "ui__modem.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 
 Tmain::Tmain(Forms& forms, QWidget* parent)
     : QWidget(parent), ui(std::make_unique<Ui::Tmain>()), WebJump(new TGoToWeb(forms.platform, this)), forms_(forms)
@@ -118,4 +119,10 @@ void Tmain::showEvent(QShowEvent* event)
         centred_ = true;
     }
     QWidget::showEvent(event);
+}
+
+void Tmain::keyPressEvent(QKeyEvent* event)
+{
+    if (!window::pressFocusedButton(this, event))
+        QWidget::keyPressEvent(event);
 }

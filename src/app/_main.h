@@ -25,7 +25,11 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Centred once, at the first showing; after the configuration menu the
+    // menu comes back wherever the user left it.
     void showEvent(QShowEvent* event) override;
+    // Return presses the focused button, as in every other window.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void FormCreate();

@@ -1,14 +1,24 @@
 #pragma once
 // The launcher's windows are fixed-size, centred on the screen, and shown
 // modally and hidden again, never destroyed; they keep their state all run.
+// Their keys behave as on Windows: Return presses the focused push button,
+// and only a button the form makes the default takes Return from elsewhere.
 
 #include <QDialog>
+
+class QKeyEvent;
 
 namespace window {
 // Fixes the window at its current size and gives it a title bar with a close
 // box only (and a minimise box when asked).
 void makeFixed(QWidget* window, bool minimiseBox = false);
+// Centres the window with its frame on the screen. Before the window manager
+// has framed it, the frame another launcher window got stands in for its
+// own, so the first showing lands where every later one does.
 void centreOnScreen(QWidget* window);
+// Return or Enter on a focused, enabled push button clicks it; true when one
+// was clicked.
+bool pressFocusedButton(QWidget* window, QKeyEvent* key);
 }  // namespace window
 
 class FixedDialog : public QDialog {
@@ -17,14 +27,18 @@ public:
     explicit FixedDialog(QWidget* parent = nullptr);
 
 protected:
-    // Call after setupUi(): the form has given the window its size.
+    // Call after setupUi(): the form has given the window its size and its
+    // default button, if it has one. No other button becomes the default on
+    // the way (Qt's dialogs make every focused button one), so Return in a
+    // field or a list presses nothing unless the form says so.
     void finishForm();
-    // The first showing also fits every label marked "groupTitle" in the form
-    // (a bold title on a black band over a frame's edge) to its text, so the
-    // band hugs the words whatever face stands in for the form's font. It
-    // waits for the showing: measuring the bold face at start-up would load
-    // it for windows that may never open.
+    // Every showing centres the window. The first also fits every label
+    // marked "groupTitle" in the form (a bold title on a black band over a
+    // frame's edge) to its text, so the band hugs the words whatever face
+    // stands in for the form's font. It waits for the showing: measuring the
+    // bold face at start-up would load it for windows that may never open.
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     bool titlesFitted_ = false;

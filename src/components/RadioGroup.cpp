@@ -11,6 +11,7 @@ TRadioGroup::TRadioGroup(QWidget* parent) : QGroupBox(parent), group_(new QButto
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(8, 4, 8, 4);
     layout->setSpacing(2);
+    connect(group_, &QButtonGroup::buttonToggled, this, [this] { updateTabStop(); });
 }
 
 void TRadioGroup::setItems(const QStringList& items)
@@ -42,6 +43,19 @@ void TRadioGroup::rebuild()
         buttons_.push_back(b);
     }
     setItemIndex(selected);
+    updateTabStop();
+}
+
+void TRadioGroup::updateTabStop()
+{
+    // Only one button is a tab stop, so passing through the group lands on
+    // the setting as it stands and Space there changes nothing. A click still
+    // focuses any button.
+    QAbstractButton* stop = group_->checkedButton();
+    if (!stop && !buttons_.empty())
+        stop = buttons_.front();
+    for (auto* b : buttons_)
+        b->setFocusPolicy(b == stop ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 int TRadioGroup::itemIndex() const { return group_->checkedId(); }

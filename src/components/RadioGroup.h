@@ -1,7 +1,8 @@
 #pragma once
 // A titled group of radio buttons addressed by index, as the setup dialogs use
 // them: -1 means no button is selected, and setting an index clamps it to
-// -1..last. It has no change handler of its own.
+// -1..last. It has no change handler of its own. Tab enters the group at its
+// checked button (the first when none is), and the arrows move within it.
 
 #include <QGroupBox>
 #include <QStringList>
@@ -30,6 +31,7 @@ public:
 
 private:
     void rebuild();
+    void updateTabStop();
 
     QStringList items_;
     int columns_ = 1;

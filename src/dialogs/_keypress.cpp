@@ -96,10 +96,16 @@ bool TGetKeyP::eventFilter(QObject* watched, QEvent* event)
 
 void TGetKeyP::keyPressEvent(QKeyEvent* event)
 {
-    // Neither button is the cancel button: Esc leaves the picker open.
-    if (event->key() == Qt::Key_Escape)
+    // Neither button is the default or the cancel button: Return and Esc
+    // press nothing, wherever the focus is, and the picker stays open.
+    switch (event->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
         return;
-    FixedDialog::keyPressEvent(event);
+    default:
+        FixedDialog::keyPressEvent(event);
+    }
 }
 
 void TGetKeyP::showEvent(QShowEvent* event)

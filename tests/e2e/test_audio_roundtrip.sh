@@ -20,8 +20,8 @@ config="$(wait_window "Configuration")"
 press "$config" alt+a
 audio="$(wait_window "Audio Configuration")"
 # The card list has the focus when the dialog opens: one step down from
-# "None" is "Sound Blaster"; Enter presses "Ok".
-press "$audio" Down Return
+# "None" is "Sound Blaster"; "Ok" is two steps back from the list.
+press "$audio" Down shift+Tab shift+Tab Return
 wait_window_gone "Audio Configuration"
 press "$config" alt+r
 wait_window_gone "Configuration"
@@ -42,7 +42,9 @@ press "$MAIN_WINDOW" alt+c
 config="$(wait_window "Configuration")"
 press "$config" alt+a
 audio="$(wait_window "Audio Configuration")"
-press "$audio" Down Return
+# The dialog comes back with the focus where it was left, on "Ok"; the card
+# list is two steps on.
+press "$audio" Tab Tab Down shift+Tab shift+Tab Return
 wait_window_gone "Audio Configuration"
 press "$config" alt+F4
 wait_window_gone "Configuration"

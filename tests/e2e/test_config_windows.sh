@@ -20,7 +20,8 @@ expect_size "$config" 361x466 "the configuration menu"
 press "$config" alt+v
 video="$(wait_window "Video Mode")"
 expect_size "$video" 158x200 "the video dialog"
-press "$video" Return
+# The resolution has the focus; "Ok" is next.
+press "$video" Tab Return
 wait_window_gone "Video Mode"
 
 press "$config" alt+a
@@ -47,7 +48,8 @@ press "$audio" alt+h
 viewer="$(wait_window "File Viewer")"
 press "$viewer" Escape
 wait_window_gone "File Viewer"
-press "$audio" Return
+# From the card list, "Ok" is two steps back.
+press "$audio" shift+Tab shift+Tab Return
 wait_window_gone "Audio Configuration"
 
 press "$config" alt+F4

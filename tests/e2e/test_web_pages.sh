@@ -65,7 +65,7 @@ all_pages() {
 all_pages
 press "$MAIN_WINDOW" alt+c
 config="$(wait_window "Configuration")"
-press "$config" Escape
+press "$config" alt+F4
 wait_window_gone "Configuration"
 MAIN_WINDOW="$(wait_window "Vornhale Launcher")"
 
