@@ -121,6 +121,19 @@ client_size() {
     xwininfo -id "$1" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'
 }
 
+# Fails unless the window, frame included, sits in the middle of the screen
+# (to the pixel that halving an odd size leaves).
+expect_centred() {
+    local window="$1" name="$2" x y w h l r t b sw sh dx dy
+    read -r x y w h <<<"$(xwininfo -id "$window" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+        /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}')"
+    read -r l r t b <<<"$(xprop -id "$window" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')"
+    read -r sw sh <<<"$(xwininfo -root | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w, h}')"
+    dx=$((2 * (x - l) + l + w + r - sw))
+    dy=$((2 * (y - t) + t + h + b - sh))
+    [ "${dx#-}" -le 2 ] && [ "${dy#-}" -le 2 ] || fail "$name is off centre by $((dx / 2)),$((dy / 2)) px"
+}
+
 # Waits for the launcher to end; prints its exit code.
 wait_exit() {
     for _ in $(seq 100); do

@@ -29,6 +29,8 @@ xdotool search --onlyvisible --name '^Pick Key$' >/dev/null || fail "the picker 
 press "$picker" Down
 wait_window_gone "Pick Key"
 keyboard="$(wait_window "Keyboard Configuration")"
+# Back where it was before the picker, not a frame's height lower.
+expect_centred "$keyboard" "the keyboard dialog back from the picker"
 # The configuration menu stays blocked until "Ok": a click on its
 # "&Return to Main Menu" button does nothing.
 sleep 0.5
