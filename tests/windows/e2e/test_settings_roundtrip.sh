@@ -24,8 +24,9 @@ press "$MAIN_WINDOW" alt+c
 config="$(wait_window "Configuration")"
 press "$config" alt+a
 audio="$(wait_window "Audio Configuration")"
-# The card list has the focus: one step down from "None" is "Sound Blaster".
-press "$audio" Down Return
+# The card list has the focus: one step down from "None" is "Sound Blaster";
+# "Ok", which Return presses, is two steps back from the list.
+press "$audio" Down shift+Tab shift+Tab Return
 wait_window_gone "Audio Configuration"
 press "$config" alt+r
 wait_window_gone "Configuration"
