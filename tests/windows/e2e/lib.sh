@@ -7,7 +7,7 @@
 # scripts/test-windows-e2e.sh makes the Wine prefix once per run and sets
 # LAUNCHER, DEMO, STAND_INS and WINEPREFIX; every test ends all Wine
 # processes of that prefix when it finishes. Source this, then call
-# wine_e2e_start (or e2e_start_x, wine_game and e2e_start_launcher).
+# wine_e2e_start (or e2e_start_x, wine_game and wine_start_launcher).
 : "${STAND_INS:?folder of program_stand_in.exe}"
 : "${WINEPREFIX:?the Wine prefix made by scripts/test-windows-e2e.sh}"
 . "$(dirname "${BASH_SOURCE[0]}")/../../e2e/lib.sh"
@@ -68,11 +68,19 @@ e2e_start_launcher() {
     E2E_PIDS+=($LAUNCHER_PID)
 }
 
+# Starts the launcher and waits for its main window, $MAIN_WINDOW. Wine
+# takes a moment after the window shows before keys reach it: an Alt+S
+# pressed at once was now and then lost.
+wine_start_launcher() {
+    e2e_start_launcher
+    MAIN_WINDOW="$(wait_window "Vornhale Launcher")"
+    sleep 1
+}
+
 wine_e2e_start() {
     e2e_start_x
     wine_game
-    e2e_start_launcher
-    MAIN_WINDOW="$(wait_window "Vornhale Launcher")"
+    wine_start_launcher
 }
 
 # Prints a stand-in's record (NAME.RUN beside it: command line, current

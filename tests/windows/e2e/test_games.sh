@@ -16,8 +16,7 @@ record="$(stand_in_record "$GAME/VORNHALE.RUN")"
 engine="$GAME/ENGINE"
 # A longer launch file from an earlier start must not survive in part.
 printf 'OLD LINE %s\r\n' $(seq 40) >"$engine/COMMIT.DAT"
-e2e_start_launcher
-MAIN_WINDOW="$(wait_window "Vornhale Launcher")"
+wine_start_launcher
 press "$MAIN_WINDOW" alt+m
 sleep 0.3
 # "Play Vornhale via IPX network" has no accelerator: click it.

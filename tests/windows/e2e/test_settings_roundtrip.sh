@@ -17,8 +17,7 @@ grep -q $'^FXDevice = 13\r$' "$cfg" || fail "could not prepare the settings file
 sed -i 's/^\([A-Za-z_]* = "[^"]*"\) "[^"]*"\r$/\1 ""\r/' "$cfg"
 rm -f "$GAME/CDA.DAT"
 cp "$cfg" "$E2E_TMP/before.cfg"
-e2e_start_launcher
-MAIN_WINDOW="$(wait_window "Vornhale Launcher")"
+wine_start_launcher
 
 press "$MAIN_WINDOW" alt+c
 config="$(wait_window "Configuration")"
