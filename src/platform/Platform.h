@@ -7,6 +7,8 @@
 // "SETUPHLP.TXT"); each platform maps them onto its own file system. Error
 // texts name the file exactly as the caller wrote it.
 
+#include "platform/DosBox.h"
+
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -73,6 +75,19 @@ public:
     // program this system can run, or a DOS program with no DOSBox to run
     // it) throws startFailure(commandLine, reason).
     virtual void startProgram(const std::string& commandLine, int show) = 0;
+    // True when startProgram(commandLine), once `folder` (relative to the
+    // current directory) is the current one, would run the program in
+    // DOSBox: a DOS program on a system that cannot run one, and DOSBox there
+    // to run it. Asked before anything is saved, to set up what DOSBox needs.
+    virtual bool startsInDosBox(const std::string& commandLine, const std::string& folder)
+    {
+        return false;
+    }
+    // startProgram, giving DOSBox `setup` where the program runs in it.
+    virtual void startProgramWith(const std::string& commandLine, int show, const dosbox::Setup& setup)
+    {
+        startProgram(commandLine, show);
+    }
     // ShellExecuteA with the default verb; the result follows its convention
     // (greater than 32 means the program was started).
     virtual int shellExecute(const std::string& file, const std::string& parameters, int show) = 0;

@@ -26,7 +26,7 @@ void FakePlatform::putFile(const std::string& path, const std::string& bytes) { 
 
 std::optional<std::string> FakePlatform::file(const std::string& path) const
 {
-    auto it = files.find(normalise(prefix_ + path));
+    auto it = files.find(key(path));
     if (it == files.end())
         return std::nullopt;
     return it->second;
@@ -34,11 +34,23 @@ std::optional<std::string> FakePlatform::file(const std::string& path) const
 
 bool FakePlatform::listed(const std::vector<std::string>& list, const std::string& path) const
 {
-    return std::any_of(list.begin(), list.end(), [&](const std::string& p) { return normalise(p) == normalise(prefix_ + path); });
+    return std::any_of(list.begin(), list.end(), [&](const std::string& p) { return normalise(p) == key(path); });
+}
+
+std::string FakePlatform::key(const std::string& path) const
+{
+    return isOutside(path) ? normalise(path) : normalise(prefix_ + path);
+}
+
+bool FakePlatform::isOutside(const std::string& path)
+{
+    return (!path.empty() && (path[0] == '/' || path[0] == '\\')) || (path.size() >= 2 && path[1] == ':');
 }
 
 bool FakePlatform::directoryExists(const std::string& file) const
 {
+    if (isOutside(file))
+        return true;
     const std::string n = normalise(prefix_ + file);
     const auto slash = n.rfind('\\');
     if (slash == std::string::npos)
@@ -62,7 +74,7 @@ void FakePlatform::writeFile(const std::string& path, const std::string& bytes)
     if (listed(unwritable, path) || !directoryExists(path))
         throw LauncherError("Cannot create file " + path);
     ++writes;
-    files[normalise(prefix_ + path)] = bytes;
+    files[key(path)] = bytes;
 }
 
 void FakePlatform::writeDataFile(const std::string& path, const std::string& bytes)
@@ -72,14 +84,14 @@ void FakePlatform::writeDataFile(const std::string& path, const std::string& byt
     if (listed(unwritable, path))
         throw LauncherError(dataWriteError);
     ++writes;
-    files[normalise(prefix_ + path)] = bytes;
+    files[key(path)] = bytes;
 }
 
 bool FakePlatform::removeFile(const std::string& path)
 {
     if (listed(undeletable, path))
         return false;
-    return files.erase(normalise(prefix_ + path)) > 0;
+    return files.erase(key(path)) > 0;
 }
 
 void FakePlatform::setCurrentDirectory(const std::string& path)
@@ -108,11 +120,19 @@ void FakePlatform::setCurrentDirectory(const std::string& path)
     cwd += "\\" + n;
 }
 
-void FakePlatform::startProgram(const std::string& commandLine, int show)
+void FakePlatform::startProgram(const std::string& commandLine, int show) { startProgramWith(commandLine, show, {}); }
+
+bool FakePlatform::startsInDosBox(const std::string& commandLine, const std::string& folder)
+{
+    dosBoxQuestions.push_back(folder + "\\" + commandLine);
+    return dosBoxStarts;
+}
+
+void FakePlatform::startProgramWith(const std::string& commandLine, int show, const dosbox::Setup& setup)
 {
     if (!startFailureReason.empty())
         throw startFailure(commandLine, startFailureReason);
-    starts.push_back({commandLine, show, cwd});
+    starts.push_back({commandLine, show, cwd, setup});
 }
 
 int FakePlatform::shellExecute(const std::string& file, const std::string& parameters, int show)

@@ -37,6 +37,7 @@ public:
         std::string commandLine;
         int show;
         std::string directory;  // the current directory at the start
+        dosbox::Setup setup;    // what DOSBox was given
     };
     struct ShellStart {
         std::string file;
@@ -64,6 +65,9 @@ public:
     std::vector<Start> starts;
     // When set, every program start fails with this reason and starts nothing.
     std::string startFailureReason;
+    // What startsInDosBox answers, and the calls it answered.
+    bool dosBoxStarts = false;
+    std::vector<std::string> dosBoxQuestions;
     std::vector<ShellStart> shellStarts;
     int shellResult = 42;
     int quitCount = 0;
@@ -80,6 +84,8 @@ public:
     void setCurrentDirectory(const std::string& path) override;
     char pathSeparator() const override { return separator; }
     void startProgram(const std::string& commandLine, int show) override;
+    bool startsInDosBox(const std::string& commandLine, const std::string& folder) override;
+    void startProgramWith(const std::string& commandLine, int show, const dosbox::Setup& setup) override;
     int shellExecute(const std::string& file, const std::string& parameters, int show) override;
     Registry& registry() override { return fakeRegistry; }
     void quit() override { ++quitCount; }
@@ -89,5 +95,9 @@ public:
 private:
     bool listed(const std::vector<std::string>& list, const std::string& path) const;
     bool directoryExists(const std::string& file) const;
+    // A full path ("/home/...", "C:\\...") lies outside the game: its folders
+    // all exist, and the current directory does not change its name.
+    static bool isOutside(const std::string& path);
+    std::string key(const std::string& path) const;
     std::string prefix_;  // relative directory entered by setCurrentDirectory
 };

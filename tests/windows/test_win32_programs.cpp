@@ -182,11 +182,53 @@ TEST_F(Win32DosGameTest, TheGameAndNetBatRunInDosBoxFromPathOrProgramFiles)
     }
 }
 
+TEST_F(Win32DosGameTest, ANetworkGamesDosBoxGetsTheLaunchersConfigurationAfterThePlayersOwn)
+{
+    install(InstalledDosBox);
+    const std::string dosbox = InstalledDosBox + "DOSBox.exe";
+    const std::string netBat = root + "\\ENGINE\\NET.BAT";
+    ASSERT_TRUE(::CreateDirectoryA(at("Local Cache").c_str(), nullptr));
+    EXPECT_TRUE(platform.startsInDosBox("NET.BAT", "ENGINE"));
+    EXPECT_FALSE(platform.startsInDosBox("MISSING.BAT", "ENGINE"));
+
+    using Kind = dosbox::Network::Kind;
+    struct Case {
+        dosbox::Network network;
+        std::vector<std::string> arguments;  // between the configuration file and NET.BAT
+        std::string settings;
+    };
+    const Case cases[] = {
+        {{Kind::IpxJoin, "127.0.0.1", dosbox::DefaultIpxPort, 0},
+         {"-c", "IPXNET CONNECT 127.0.0.1 21300"},
+         "[ipx]\nipx=true\n"},
+        {{Kind::Modem, "", dosbox::DefaultModemPort, 2}, {}, "[serial]\nserial2=modem listenport:23000\n"},
+    };
+    for (const Case& c : cases) {
+        const std::string file = at("Local Cache\\" + dosbox::configurationName(c.network));
+        spit(file, dosbox::configuration(c.network));
+        platform.setCurrentDirectory("ENGINE");
+        platform.startProgramWith("NET.BAT", SW_SHOWNORMAL_VALUE, {file, dosbox::commands(c.network)});
+        platform.setCurrentDirectory(root);
+
+        std::vector<std::string> expected = {root + "\\ENGINE", dosbox, "-userconf", "-conf", file};
+        expected.insert(expected.end(), c.arguments.begin(), c.arguments.end());
+        expected.insert(expected.end(), {netBat, "-exit"});
+        auto record = recordOf(InstalledDosBox + "DOSBox.RUN");
+        ASSERT_FALSE(record.empty());
+        const std::string commandLine = record.front();
+        record.erase(record.begin());
+        EXPECT_EQ(record, expected) << commandLine;
+        ASSERT_GE(record.size(), 5u);
+        EXPECT_NE(slurp(record[4]).find(c.settings), std::string::npos) << c.settings;
+    }
+}
+
 TEST_F(Win32DosGameTest, WithoutDosBoxADosGameStartsNothingAndAWindowsGameStartsDirectly)
 {
     // A folder named like DOSBox's is not enough; DOSBox.exe must be in it.
     ::CreateDirectoryA(InstalledDosBox.c_str(), nullptr);
     ::SetEnvironmentVariableA("PATH", (root + "\\BIN;" + oldPath).c_str());
+    EXPECT_FALSE(platform.startsInDosBox("NET.BAT", "ENGINE"));
     for (const char* program : {"VORNHALE.EXE", "NET.BAT"}) {
         if (std::string(program) == "NET.BAT")
             platform.setCurrentDirectory("ENGINE");

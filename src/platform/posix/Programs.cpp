@@ -182,36 +182,59 @@ bool isRegularFile(const std::string& path)
 }
 }  // namespace
 
-void PosixPlatform::startProgram(const std::string& commandLine, int)
+void PosixPlatform::startProgram(const std::string& commandLine, int show)
 {
-    // The command line is a bare program name; anything after a blank would
-    // be its arguments.
+    startProgramWith(commandLine, show, {});
+}
+
+namespace {
+// The command line is a bare program name; anything after a blank would be
+// its arguments.
+std::string programName(const std::string& commandLine) { return commandLine.substr(0, commandLine.find(' ')); }
+
+// The program `name` in the first of `folders` that holds it, or empty text.
+std::string findIn(const std::string& name, const std::vector<std::string>& folders)
+{
+    for (const std::string& folder : folders) {
+        const std::string candidate = resolvePath(name, folder);
+        if (isRegularFile(candidate))
+            return candidate;
+    }
+    return {};
+}
+
+bool needsDosBox(const std::string& program) { return !isHostExecutable(program) && isDosProgramName(program); }
+}  // namespace
+
+bool PosixPlatform::startsInDosBox(const std::string& commandLine, const std::string& folder)
+{
+    const std::string program = findIn(programName(commandLine), {ownDirectory(), resolve(folder)});
+    return !program.empty() && needsDosBox(program) && !findOnPath("dosbox").empty();
+}
+
+void PosixPlatform::startProgramWith(const std::string& commandLine, int, const dosbox::Setup& setup)
+{
     const auto blank = commandLine.find(' ');
-    const std::string name = commandLine.substr(0, blank);
     std::vector<std::string> arguments;
     if (blank != std::string::npos)
         arguments = splitParameters(commandLine.substr(blank + 1));
 
-    for (const std::string& dir : {ownDirectory(), currentDirectory()}) {
-        const std::string candidate = resolvePath(name, dir);
-        if (!isRegularFile(candidate))
-            continue;
-        int error = 0;
-        if (isHostExecutable(candidate)) {
-            if (!startDetached(candidate, arguments, &error))
-                throw startFailure(commandLine, startReason(error));
-        } else if (isDosProgramName(candidate)) {
-            const std::string dosbox = findOnPath("dosbox");
-            if (dosbox.empty())
-                throw startFailure(commandLine, startreason::NoDosBox);
-            if (!startDetached(dosbox, dosbox::arguments(candidate), &error))
-                throw startFailure(commandLine, "DOSBox could not be started (" + startReason(error) + ")");
-        } else {
-            throw startFailure(commandLine, startreason::NotAProgram);
-        }
-        return;
+    const std::string program = findIn(programName(commandLine), {ownDirectory(), currentDirectory()});
+    if (program.empty())
+        throw startFailure(commandLine, startreason::NotFound);
+    int error = 0;
+    if (isHostExecutable(program)) {
+        if (!startDetached(program, arguments, &error))
+            throw startFailure(commandLine, startReason(error));
+    } else if (needsDosBox(program)) {
+        const std::string dosbox = findOnPath("dosbox");
+        if (dosbox.empty())
+            throw startFailure(commandLine, startreason::NoDosBox);
+        if (!startDetached(dosbox, dosbox::arguments(program, setup), &error))
+            throw startFailure(commandLine, "DOSBox could not be started (" + startReason(error) + ")");
+    } else {
+        throw startFailure(commandLine, startreason::NotAProgram);
     }
-    throw startFailure(commandLine, startreason::NotFound);
 }
 
 int PosixPlatform::shellExecute(const std::string& file, const std::string& parameters, int)

@@ -55,10 +55,11 @@ std::string ownFolder()
 }
 
 // Where WinExec finds a bare program name first: the launcher's own folder,
-// then the current one. The full path, or empty text.
-std::string findProgram(const std::string& name)
+// then the current one (or `folder` below it). The full path, or empty text.
+std::string findProgram(const std::string& name, const std::string& folder = {})
 {
-    for (const std::string& candidate : {ownFolder() + name, fullPath(name)})
+    const std::string here = folder.empty() ? name : withSeparator(folder) + name;
+    for (const std::string& candidate : {ownFolder() + name, fullPath(here)})
         if (isFile(candidate))
             return candidate;
     return {};
@@ -194,9 +195,19 @@ std::string startReason(unsigned long error)
     }
 }
 
+// The game decides: where its VORNHALE.EXE is a DOS program this system
+// cannot run, the game and its network driver both run in DOSBox.
+bool gameNeedsDosBox()
+{
+    if (systemRunsDosPrograms())
+        return false;
+    const std::string game = findGame();
+    return !game.empty() && isDosProgram(game);
+}
+
 // Starts the DOS program `commandLine` names in DOSBox, without waiting, in
 // the current folder, as WinExec would have started the program itself.
-void startInDosBox(const std::string& commandLine, int show)
+void startInDosBox(const std::string& commandLine, int show, const dosbox::Setup& setup)
 {
     const std::string program = findProgram(commandLine);
     if (program.empty())
@@ -206,7 +217,7 @@ void startInDosBox(const std::string& commandLine, int show)
         throw startFailure(commandLine, startreason::NoDosBox);
 
     std::string line = quoted(dosbox);
-    for (const std::string& argument : dosbox::arguments(program))
+    for (const std::string& argument : dosbox::arguments(program, setup))
         line += " " + quoted(argument);
     std::vector<char> mutableLine(line.begin(), line.end());
     mutableLine.push_back('\0');
@@ -225,14 +236,19 @@ void startInDosBox(const std::string& commandLine, int show)
 
 void Win32Platform::startProgram(const std::string& commandLine, int show)
 {
-    // The game decides: where its VORNHALE.EXE is a DOS program this system
-    // cannot run, the game and its network driver both run in DOSBox.
-    if (!systemRunsDosPrograms()) {
-        const std::string game = findGame();
-        if (!game.empty() && isDosProgram(game)) {
-            startInDosBox(commandLine, show);
-            return;
-        }
+    startProgramWith(commandLine, show, {});
+}
+
+bool Win32Platform::startsInDosBox(const std::string& commandLine, const std::string& folder)
+{
+    return gameNeedsDosBox() && !findProgram(commandLine, folder).empty() && !findDosBox().empty();
+}
+
+void Win32Platform::startProgramWith(const std::string& commandLine, int show, const dosbox::Setup& setup)
+{
+    if (gameNeedsDosBox()) {
+        startInDosBox(commandLine, show, setup);
+        return;
     }
     const UINT result = ::WinExec(commandLine.c_str(), UINT(show));
     if (result > 31)

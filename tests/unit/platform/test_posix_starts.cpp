@@ -141,9 +141,16 @@ TEST_F(PosixStartTest, ADosProgramRunsInDosBoxFromItsOwnPath)
     fs::create_directory(root / "game" / "engine");
     std::ofstream(root / "game" / "engine" / "net.bat") << "@echo off\r\n";
     fs::permissions(root / "game" / "engine" / "net.bat", fs::perms(0755));
+    EXPECT_TRUE(platform.startsInDosBox("NET.BAT", "ENGINE"));
     platform.setCurrentDirectory("ENGINE");
     platform.startProgram("NET.BAT", 1);
     EXPECT_EQ(recorded("dosbox"), (root / "game" / "engine" / "net.bat").string() + "\n-exit\n");
+
+    // A network game's set-up comes first, each argument whole.
+    fs::remove(root / "dosbox.done");
+    platform.startProgramWith("NET.BAT", 1, {"/my cache/ipx.conf", {"IPXNET CONNECT host 4000"}});
+    EXPECT_EQ(recorded("dosbox"), "-userconf\n-conf\n/my cache/ipx.conf\n-c\nIPXNET CONNECT host 4000\n" +
+                                      (root / "game" / "engine" / "net.bat").string() + "\n-exit\n");
 }
 
 TEST_F(PosixStartTest, HostProgramsRunDirectlyAndNothingElseStarts)
@@ -152,6 +159,8 @@ TEST_F(PosixStartTest, HostProgramsRunDirectlyAndNothingElseStarts)
     // A host script named like a DOS program runs by itself.
     std::ofstream(root / "game" / "VORNHALE.EXE") << "#!/bin/sh\n: > \"$PWD/direct\"\n";
     fs::permissions(root / "game" / "VORNHALE.EXE", fs::perms(0755));
+    EXPECT_FALSE(platform.startsInDosBox("VORNHALE.EXE", "."));
+    EXPECT_FALSE(platform.startsInDosBox("MISSING.EXE", "."));
     platform.startProgram("VORNHALE.EXE", 1);
     for (int i = 0; i < 100 && !fs::exists(root / "game" / "direct"); ++i)
         ::usleep(50000);
@@ -183,6 +192,7 @@ TEST_F(PosixStartTest, WithoutDosBoxOnPathADosProgramStartsNothingAndSaysSo)
     fs::copy_file(recorder("dosbox"), root / "game" / "dosbox");
     fs::remove(root / "bin" / "dosbox");
     ::setenv("PATH", (":" + (root / "bin").string() + ":").c_str(), 1);
+    EXPECT_FALSE(platform.startsInDosBox("VORNHALE.EXE", "."));
     try {
         platform.startProgram("VORNHALE.EXE", 1);
         ADD_FAILURE() << "started without DOSBox";

@@ -1,0 +1,96 @@
+// What DOSBox is given for a network game, and the join addresses the
+// players type.
+#include "platform/DosBox.h"
+
+#include <gtest/gtest.h>
+
+using dosbox::Network;
+using Kind = dosbox::Network::Kind;
+
+TEST(DosBoxNetwork, EachGameGetsItsSettingsAfterThePlayersOwnAndItsCommandsBeforeTheProgram)
+{
+    using V = std::vector<std::string>;
+    struct Case {
+        const char* name;
+        Network network;
+        const char* settings;  // the configuration after its comment line, "" for none
+        V commands;
+    };
+    const Case cases[] = {
+        {"host", {Kind::IpxHost, "", 21300, 0}, "[ipx]\nipx=true\n", {"IPXNET STARTSERVER 21300"}},
+        {"join", {Kind::IpxJoin, "lan-host.example", 4000, 0}, "[ipx]\nipx=true\n",
+         {"IPXNET CONNECT lan-host.example 4000"}},
+        {"modem on COM2", {Kind::Modem, "", 23000, 2}, "[serial]\nserial2=modem listenport:23000\n", {}},
+        {"modem on COM4", {Kind::Modem, "", 23000, 4}, "[serial]\nserial4=modem listenport:23000\n", {}},
+        // DOSBox has no COM5, and "no port" is no port.
+        {"modem on COM5", {Kind::Modem, "", 23000, 5}, "", {}},
+        {"modem on no port", {Kind::Modem, "", 23000, 0}, "", {}},
+        {"no network", {}, "", {}},
+    };
+    for (const Case& c : cases) {
+        const std::string text = dosbox::configuration(c.network);
+        const std::string settings = text.empty() ? text : text.substr(text.find('\n') + 1);
+        EXPECT_EQ(settings, c.settings) << c.name;
+        if (!text.empty()) {
+            EXPECT_EQ(text[0], '#') << c.name;
+        }
+        EXPECT_EQ(dosbox::configurationName(c.network).empty(), text.empty()) << c.name;
+        EXPECT_EQ(dosbox::commands(c.network), c.commands) << c.name;
+    }
+    // Files whose texts differ have different names.
+    EXPECT_NE(dosbox::configurationName({Kind::Modem, "", 23000, 2}),
+              dosbox::configurationName({Kind::Modem, "", 23000, 3}));
+
+    // The player's own configuration first, then the launcher's; -c commands
+    // run before the program. With nothing to set up, DOSBox starts as ever.
+    EXPECT_EQ(dosbox::arguments("/g/ENGINE/NET.BAT", {"/c/ipx.conf", {"IPXNET CONNECT h 1", "X"}}),
+              (V{"-userconf", "-conf", "/c/ipx.conf", "-c", "IPXNET CONNECT h 1", "-c", "X", "/g/ENGINE/NET.BAT",
+                 "-exit"}));
+    EXPECT_EQ(dosbox::arguments("/g/VORNHALE.EXE"), (V{"/g/VORNHALE.EXE", "-exit"}));
+}
+
+TEST(DosBoxNetwork, AJoinAddressIsAHostNameOrIpv4AddressWithAnOptionalPort)
+{
+    struct Case {
+        const char* typed;
+        const char* host;  // "" when refused
+        int port;
+        const char* problem;
+    };
+    const char* const notAHost = "is not a host name or an IPv4 address.";
+    const char* const badPort = "The port after the colon must be a number from 1 to 65535.";
+    const Case cases[] = {
+        {"127.0.0.1", "127.0.0.1", 21300, ""},
+        {" 192.168.1.20:4000\t", "192.168.1.20", 4000, ""},
+        {"Lan-Host.example.org", "Lan-Host.example.org", 21300, ""},
+        {"host:65535", "host", 65535, ""},
+        {"", "", 0, "Type the address of the computer that hosts the game."},
+        {"  ", "", 0, "Type the address of the computer that hosts the game."},
+        {"host:", "", 0, badPort},
+        {"host:0", "", 0, badPort},
+        {"host:65536", "", 0, badPort},
+        {"host:12a", "", 0, badPort},
+        {"two words", "", 0, notAHost},
+        {"-host", "", 0, notAHost},
+        {"host-.lan", "", 0, notAHost},
+        {"a..b", "", 0, notAHost},
+        {"256.1.1.1", "", 0, notAHost},
+        {"1.2.3", "", 0, notAHost},
+        {"192.168.001.010", "", 0, notAHost},  // octal to the resolver
+        {"::1", "", 0, notAHost},              // DOSBox's IPX network is IPv4 only
+        {"h\xc3\xa9te", "", 0, notAHost},
+        {":4000", "", 0, notAHost},
+    };
+    for (const Case& c : cases) {
+        const dosbox::Address address = dosbox::parseAddress(c.typed);
+        EXPECT_EQ(address.host, c.host) << c.typed;
+        if (*c.host) {
+            EXPECT_EQ(address.port, c.port) << c.typed;
+        }
+        EXPECT_NE(address.problem.find(c.problem), std::string::npos) << c.typed << ": " << address.problem;
+        EXPECT_EQ(address.problem.empty(), *c.problem == '\0') << c.typed;
+    }
+    EXPECT_EQ(dosbox::parseAddress("a b").problem, "\"a b\" is not a host name or an IPv4 address.");
+    EXPECT_EQ(dosbox::parseAddress(std::string(63, 'a') + ".lan").host, std::string(63, 'a') + ".lan");
+    EXPECT_FALSE(dosbox::parseAddress(std::string(64, 'a')).problem.empty());
+}
