@@ -3,6 +3,8 @@
 // settings with the player's name, writes the launch file, starts NET.BAT in
 // the ENGINE directory and ends.
 
+#include "platform/DosBox.h"
+
 #include <functional>
 #include <string>
 
@@ -12,9 +14,15 @@ class QLineEdit;
 
 // Runs the start for the dialog `starting`, whose name field is `netName`;
 // `launchLines` builds the launch file from the controls once the settings
-// are saved. A failure while saving, writing or entering ENGINE throws before
-// anything is started, leaving the dialog open as it was. So does a NET.BAT
-// that cannot be started, after the launch file is written; the current
-// directory is then the game's folder again.
+// are saved. Where NET.BAT runs in DOSBox, `network` is what DOSBox sets up
+// for it: its settings go into a configuration file in the launcher's own
+// cache folder (never the game's), written after the launch file. A failure
+// while saving, writing or entering ENGINE throws before anything is
+// started, leaving the dialog open as it was. So does a NET.BAT that cannot
+// be started, after the launch file is written; the current directory is
+// then the game's folder again.
 void StartNetworkGame(Forms& forms, QDialog& starting, const QLineEdit* netName,
-                      const std::function<std::string()>& launchLines);
+                      const std::function<std::string()>& launchLines, const dosbox::Network& network = {});
+
+// Whether NET.BAT will run in DOSBox, which then needs a network set up.
+bool NetworkDriverRunsInDosBox(Forms& forms);

@@ -8,6 +8,7 @@ namespace Ui {
 class TIPX;
 }
 struct Forms;
+class THostJoin;
 
 // An IPX network game for two to eight players. The main menu fills in the
 // stored player name and "2 Players" before every showing.
@@ -19,6 +20,8 @@ public:
 
     // Other windows read and set these controls directly.
     std::unique_ptr<Ui::TIPX> ui;
+    // Asked by "&Start" where the game's DOSBoxes must find each other.
+    std::unique_ptr<THostJoin> hostjoin;
 
     void Button1Click();  // "&Start"
     void Button2Click();  // "&Abort"

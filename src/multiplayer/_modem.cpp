@@ -33,6 +33,14 @@ void TModem::Button3Click() { reject(); }
 
 void TModem::startModemGame(bool call)
 {
+    // In DOSBox the misc dialog's COM port is DOSBox's modem, which dials
+    // the number as typed and answers calls on its TCP port.
+    dosbox::Network network;
+    if (NetworkDriverRunsInDosBox(forms_)) {
+        network.kind = dosbox::Network::Kind::Modem;
+        network.comPort = forms_.miscsetup->ui->ComPort->currentIndex() + 1;
+        network.port = dosbox::DefaultModemPort;
+    }
     StartNetworkGame(forms_, *this, ui->NetName, [this, call] {
         // The serial port set-up lives only in the misc dialog's controls.
         const Ui::TMiscSetup& misc = *forms_.miscsetup->ui;
@@ -46,5 +54,5 @@ void TModem::startModemGame(bool call)
         game.initString = typedtext::bytes(misc.InitStr);
         game.phoneNumber = typedtext::bytes(ui->PhoneNum);
         return launchfile::modemLines(game);
-    });
+    }, network);
 }

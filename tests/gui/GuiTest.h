@@ -24,6 +24,7 @@ protected:
     }
     void TearDown() override
     {
+        ++testsEnded();  // a window awaited in vain must not catch the next test's
         ErrorBox::setRecorder(nullptr);
         forms.reset();
     }
@@ -36,13 +37,21 @@ protected:
     {
         auto attempt = std::make_shared<std::function<void()>>();
         auto tries = std::make_shared<int>(0);
-        *attempt = [action, attempt, tries] {
+        *attempt = [action, attempt, tries, test = testsEnded()] {
+            if (test != testsEnded())
+                return;
             if (QWidget* modal = QApplication::activeModalWidget())
                 action(modal);
             else if (++*tries < 400)
                 QTimer::singleShot(5, *attempt);
         };
         QTimer::singleShot(0, *attempt);
+    }
+
+    static int& testsEnded()
+    {
+        static int ended = 0;
+        return ended;
     }
 
     FakePlatform platform;

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "components/FixedDialog.h"
+#include "platform/DosBox.h"
+
+#include <memory>
+#include <optional>
+
+namespace Ui {
+class THostJoin;
+}
+
+// Where an IPX game's DOSBoxes meet: the player hosts the game on this
+// computer (its DOSBox runs the IPX server) or joins the one hosted at an
+// address. It proposes the player's last answer, kept in the player's own
+// launcher configuration; until the player has once joined, that is hosting.
+class THostJoin : public FixedDialog {
+    Q_OBJECT
+public:
+    explicit THostJoin(QWidget* parent = nullptr);
+    ~THostJoin() override;
+
+    std::unique_ptr<Ui::THostJoin> ui;
+
+    // Shows the dialog modally with the last answer proposed. The network
+    // DOSBox is to set up, or nothing when the player cancelled; an answer
+    // is remembered for the next time.
+    std::optional<dosbox::Network> Ask();
+
+    void Button1Click();  // "OK"
+    void Button2Click();  // "Cancel"
+
+private:
+    std::optional<dosbox::Network> answer_;
+};
