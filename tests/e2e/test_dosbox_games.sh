@@ -14,7 +14,7 @@ command -v nasm >/dev/null || fail "nasm is not installed (scripts/install-deps.
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 
 e2e_start_x
-export HOME="$E2E_TMP"
+export HOME="$E2E_TMP" XDG_CONFIG_HOME="$E2E_TMP/.config" XDG_CACHE_HOME="$E2E_TMP/.cache"
 
 # Creates GAMERUN.TXT in its current directory (DOSBox's C:, the game's
 # directory) through DOS itself, then ends.
@@ -53,7 +53,7 @@ launcher_ended() {
 
 # DOSBox is no child of ours: whatever still runs from this scratch copy goes
 # with it, before the copy is removed.
-trap 'for pid in $(pgrep -f -- "dosbox $E2E_TMP/" || true); do kill "$pid" 2>/dev/null || true; done; e2e_cleanup' EXIT
+trap 'for pid in $(pgrep -f -- "dosbox .*$E2E_TMP/" || true); do kill "$pid" 2>/dev/null || true; done; e2e_cleanup' EXIT
 
 # Waits for a file DOS writes, then for DOSBox running `program` to end.
 dos_left() {
@@ -61,7 +61,7 @@ dos_left() {
     for _ in $(seq 200); do [ -s "$file" ] && break; sleep 0.1; done
     [ -s "$file" ] || fail "no $(basename "$file") from DOS; launcher log: $(tr '\n' ' ' <"$E2E_TMP/launcher.log" | tail -c 600)"
     for _ in $(seq 100); do
-        pids="$(pgrep -f -- "dosbox $program -exit" || true)"
+        pids="$(pgrep -f -- "dosbox .*$program -exit" || true)"
         [ -z "$pids" ] && return 0
         sleep 0.1
     done
@@ -85,6 +85,8 @@ sleep 0.3
 click_at "$MAIN_WINDOW" 183 162
 ipx="$(wait_window "IPX Network Game")"
 press "$ipx" alt+s
+# In DOSBox the game is hosted or joined; hosting is proposed.
+press "$(wait_window "Host or Join")" Return
 launcher_ended
 dos_left "$GAME/ENGINE/NETRUN.TXT" "$GAME/ENGINE/NET.BAT"
 [ "$(cat "$GAME/ENGINE/NETRUN.TXT")" = $'beside COMMIT.DAT\r' ] || fail "NETRUN.TXT: $(cat "$GAME/ENGINE/NETRUN.TXT")"

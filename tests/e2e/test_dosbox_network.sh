@@ -1,0 +1,162 @@
+#!/usr/bin/env bash
+# Network games through DOSBox's own network, with the real DOSBox, headless.
+# Two launchers on two copies of the game: the first hosts an IPX game, the
+# second joins it at 127.0.0.1, and DOS's IPXNET STATUS shows it connected
+# there. The player's own DOSBox settings still apply. Cancelling the
+# host-or-join question changes nothing. A modem game that waits for a call
+# leaves DOSBox answering on its TCP port; a call keeps the number as typed.
+. "$(dirname "$0")/lib.sh"
+
+command -v dosbox >/dev/null || fail "dosbox is not installed (scripts/install-deps.sh installs it)"
+command -v nasm >/dev/null || fail "nasm is not installed (scripts/install-deps.sh installs it)"
+
+export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
+e2e_start_x
+# The player's home, launcher configuration and cache, all in scratch.
+export HOME="$E2E_TMP/home" XDG_CONFIG_HOME="$E2E_TMP/home/.config" XDG_CACHE_HOME="$E2E_TMP/home/.cache"
+mkdir -p "$HOME"
+GAME1="$GAME"
+GAME2="$E2E_TMP/game2"
+cp -a "$DEMO/." "$GAME2/"
+
+# DOSBox is no child of ours: whatever still runs from this scratch folder
+# goes with it.
+our_dosboxes() { pgrep -f -- "dosbox .*$E2E_TMP/" || true; }
+trap 'for pid in $(our_dosboxes); do kill "$pid" 2>/dev/null || true; done; e2e_cleanup' EXIT
+
+# The player's own DOSBox configuration: a speed of their own, and no IPX.
+userconf="$(dosbox -printconf 2>/dev/null | tail -n 1)"
+case "$userconf" in "$HOME"/*) ;; *) fail "DOSBox's own configuration is not in the scratch home: $userconf" ;; esac
+printf '[cpu]\ncycles=1234\n[ipx]\nipx=false\n' >"$userconf"
+
+# A DOS program that idles about a minute: the host's DOSBox, and so its
+# IPX server, stays while the other player joins.
+cat >"$E2E_TMP/wait.asm" <<'ASM'
+        org 0x100
+        mov cx, 1092            ; timer ticks, 18.2 a second
+again:  sti
+        hlt
+        push ds
+        xor ax, ax
+        mov ds, ax
+        mov ax, [0x46c]
+        pop ds
+        cmp ax, [last]
+        je again
+        mov [last], ax
+        loop again
+        mov ax, 0x4c00
+        int 0x21
+last    dw 0
+ASM
+nasm -f bin -o "$E2E_TMP/WAIT.COM" "$E2E_TMP/wait.asm" || fail "nasm failed"
+
+# Each copy's network driver is a DOS batch file reporting what DOS sees.
+net_bat() {
+    local game="$1"
+    shift
+    cp "$E2E_TMP/WAIT.COM" "$game/ENGINE/WAIT.COM"
+    printf '%s\r\n' '@echo off' "$@" >"$game/ENGINE/NET.BAT"
+    chmod a-x "$game/ENGINE/NET.BAT"
+}
+net_bat "$GAME1" 'config -get cpu cycles > CYCLES.TXT' 'IPXNET STATUS > STATUS.TXT' 'WAIT'
+net_bat "$GAME2" 'IPXNET STATUS > STATUS.TXT'
+
+start_in() {
+    GAME="$1"
+    e2e_start_launcher
+    MAIN_WINDOW="$(wait_window "Vornhale Launcher")"
+}
+open_ipx_dialog() {
+    press "$MAIN_WINDOW" alt+m
+    sleep 0.3
+    click_at "$MAIN_WINDOW" 183 162
+    wait_window "IPX Network Game"
+}
+launcher_ended() {
+    rc="$(wait_exit)"
+    [ "$rc" = 0 ] || fail "exit code $rc: $(cat "$E2E_TMP/launcher.log")"
+}
+# Waits for a file DOS writes; prints it without its CRs.
+dos_file() {
+    for _ in $(seq 200); do [ -s "$1" ] && break; sleep 0.1; done
+    [ -s "$1" ] || fail "no $(basename "$1") from DOS; DOSBoxes: $(our_dosboxes | tr '\n' ' ')"
+    sleep 0.3
+    tr -d '\r' <"$1"
+}
+
+# Cancel leaves everything as it was, and the IPX dialog open.
+start_in "$GAME1"
+cp "$GAME1/ENGINE/VORNHL.CFG" "$E2E_TMP/before.cfg"
+ipx="$(open_ipx_dialog)"
+press "$ipx" alt+s
+question="$(wait_window "Host or Join")"
+press "$question" Escape
+wait_window_gone "Host or Join"
+sleep 0.5
+xdotool search --onlyvisible --name '^IPX Network Game$' >/dev/null 2>&1 || fail "Cancel closed the IPX dialog"
+[ ! -e "$GAME1/ENGINE/COMMIT.DAT" ] || fail "Cancel wrote a launch file"
+cmp -s "$GAME1/ENGINE/VORNHL.CFG" "$E2E_TMP/before.cfg" || fail "Cancel changed the settings file"
+[ ! -e "$XDG_CONFIG_HOME/vornhale/launcher.ini" ] || fail "Cancel remembered an answer"
+[ -z "$(our_dosboxes)" ] || fail "Cancel started DOSBox"
+
+# Hosting is proposed: Return takes it.
+press "$ipx" alt+s
+question="$(wait_window "Host or Join")"
+press "$question" Return
+launcher_ended
+[ "$(dos_file "$GAME1/ENGINE/CYCLES.TXT")" = 1234 ] || fail "the player's DOSBox speed was lost: $(cat "$GAME1/ENGINE/CYCLES.TXT")"
+status="$(dos_file "$GAME1/ENGINE/STATUS.TXT")"
+grep -q '^Server status: ACTIVE' <<<"$status" || fail "the host runs no IPX server: $status"
+[ -s "$GAME1/ENGINE/COMMIT.DAT" ] || fail "no launch file"
+
+# The second player types the host's address and presses Return.
+start_in "$GAME2"
+ipx="$(open_ipx_dialog)"
+press "$ipx" alt+s
+question="$(wait_window "Host or Join")"
+click_at "$question" 240 48
+xdotool type --delay 30 "127.0.0.1"
+press "$question" Return
+launcher_ended
+status="$(dos_file "$GAME2/ENGINE/STATUS.TXT")"
+grep -q '^Client status: CONNECTED -- Server at 127.0.0.1 port 21300' <<<"$status" ||
+    fail "the second player is not connected to the host: $status"
+for pid in $(our_dosboxes); do kill "$pid" 2>/dev/null || true; done
+
+# A modem game waiting for a call: DOSBox answers on TCP port 23000.
+net_bat "$GAME1" 'WAIT'
+rm -f "$GAME1/ENGINE/COMMIT.DAT"
+open_modem_dialog() {
+    press "$MAIN_WINDOW" alt+m
+    sleep 0.3
+    click_at "$MAIN_WINDOW" 183 203
+    wait_window "Modem Game"
+}
+start_in "$GAME1"
+modem="$(open_modem_dialog)"
+press "$modem" alt+w
+launcher_ended
+answered=""
+for _ in $(seq 100); do
+    if (exec 3<>/dev/tcp/127.0.0.1/23000) 2>/dev/null; then
+        answered=yes
+        break
+    fi
+    sleep 0.1
+done
+[ -n "$answered" ] || fail "nothing answers on port 23000; DOSBoxes: $(our_dosboxes | tr '\n' ' ')"
+grep -q '^CONNECTTYPE = 1' "$GAME1/ENGINE/COMMIT.DAT" || fail "no waiting modem game in the launch file"
+
+# A call dials the number as typed: it reaches the launch file unchanged.
+net_bat "$GAME2" 'echo called> CALLED.TXT'
+start_in "$GAME2"
+modem="$(open_modem_dialog)"
+click_at "$modem" 256 66
+xdotool type --delay 30 "127.0.0.1:23000"
+press "$modem" alt+c
+launcher_ended
+grep -q $'^PHONENUMBER = "127.0.0.1:23000"\r$' "$GAME2/ENGINE/COMMIT.DAT" ||
+    fail "launch file: $(cat -A "$GAME2/ENGINE/COMMIT.DAT")"
+[ "$(dos_file "$GAME2/ENGINE/CALLED.TXT")" = called ] || fail "NET.BAT did not run in DOSBox"
+echo "passed"
