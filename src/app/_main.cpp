@@ -121,6 +121,13 @@ void Tmain::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
 }
 
+void Tmain::setVisible(bool visible)
+{
+    if (!visible && isVisible())
+        window::noteFrame(this);
+    QWidget::setVisible(visible);
+}
+
 void Tmain::keyPressEvent(QKeyEvent* event)
 {
     if (!window::pressFocusedButton(this, event))

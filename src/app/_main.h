@@ -22,6 +22,8 @@ public:
     int MenuMode = 0;
 
     void ResetMainMenu();
+    // Hiding notes the window's frame for the next centring.
+    void setVisible(bool visible) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -23,34 +23,41 @@ void makeFixed(QWidget* w, bool minimiseBox)
 }
 
 namespace {
-// The frame the window manager drew around the window at its last showing.
-// Qt remembers it after the window is hidden; before the first showing there
-// is none, and what it then reports is no frame.
-QMargins lastFrame(const QWidget* w)
+// The frame the window manager drew around a window is known only while it
+// shows; once hidden, X11 reports none. So each window notes its frame on its
+// way out, and the last one noted stands in for windows not framed yet.
+const char* const FrameProperty = "launcherFrame";
+QMargins lastNotedFrame;
+
+QMargins liveFrame(const QWidget* w)
 {
-    const QRect outer = w->frameGeometry();
-    const QRect inner = w->geometry();
-    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
-                         outer.bottom() - inner.bottom());
-    const bool known = frame.left() >= 0 && frame.top() >= 0 && frame.right() >= 0 && frame.bottom() >= 0;
-    return known ? frame : QMargins();
+    const QWindow* handle = w->windowHandle();
+    return handle && w->isVisible() ? handle->frameMargins() : QMargins();
 }
 
 QMargins expectedFrame(const QWidget* w)
 {
-    QMargins frame = lastFrame(w);
-    if (!frame.isNull())
-        return frame;
-    // Where the platform knows the frame before the window is shown (Windows
+    if (const QVariant own = w->property(FrameProperty); own.isValid())
+        return own.value<QMargins>();
+    // Where the platform knows the frame before the window shows (Windows
     // does), it has the last word.
     if (const QWindow* handle = w->windowHandle(); handle && !handle->frameMargins().isNull())
         return handle->frameMargins();
     for (const QWidget* other : QApplication::topLevelWidgets())
-        if (other != w && !(frame = lastFrame(other)).isNull())
+        if (const QMargins frame = liveFrame(other); !frame.isNull())
             return frame;
-    return {};
+    return lastNotedFrame;
 }
 }  // namespace
+
+void noteFrame(QWidget* w)
+{
+    const QMargins frame = liveFrame(w);
+    if (frame.isNull())
+        return;
+    w->setProperty(FrameProperty, QVariant::fromValue(frame));
+    lastNotedFrame = frame;
+}
 
 void centreOnScreen(QWidget* w)
 {
@@ -88,6 +95,13 @@ void FixedDialog::finishForm()
     window::makeFixed(this);
     for (QPushButton* button : findChildren<QPushButton*>())
         button->setAutoDefault(false);
+}
+
+void FixedDialog::setVisible(bool visible)
+{
+    if (!visible && isVisible())
+        window::noteFrame(this);
+    QDialog::setVisible(visible);
 }
 
 void FixedDialog::showEvent(QShowEvent* event)

@@ -16,6 +16,9 @@ void makeFixed(QWidget* window, bool minimiseBox = false);
 // has framed it, the frame another launcher window got stands in for its
 // own, so the first showing lands where every later one does.
 void centreOnScreen(QWidget* window);
+// Notes the frame around a window that is about to hide, while the window
+// system can still tell it; every window calls this on its way out.
+void noteFrame(QWidget* window);
 // Return or Enter on a focused, enabled push button clicks it; true when one
 // was clicked.
 bool pressFocusedButton(QWidget* window, QKeyEvent* key);
@@ -25,6 +28,9 @@ class FixedDialog : public QDialog {
     Q_OBJECT
 public:
     explicit FixedDialog(QWidget* parent = nullptr);
+
+    // Hiding notes the window's frame for the next centring (noteFrame).
+    void setVisible(bool visible) override;
 
 protected:
     // Call after setupUi(): the form has given the window its size and its
