@@ -98,7 +98,10 @@ QString DesktopGameFolderQuestion::askFolder(const QString& startIn)
 
 void DesktopGameFolderQuestion::refuse(const QString& reason)
 {
-    QMessageBox::warning(nullptr, QString::fromLatin1(ApplicationTitle), reason);
+    // The reason quotes a folder name, which is text, never markup.
+    QMessageBox box(QMessageBox::Warning, QString::fromLatin1(ApplicationTitle), reason, QMessageBox::Ok);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
 }
 
 }  // namespace launcher
