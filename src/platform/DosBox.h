@@ -50,8 +50,9 @@ struct Setup {
 // The launcher's configuration for `network`: the text of its file, empty
 // when DOSBox needs none (no network, or a COM port DOSBox does not have).
 std::string configuration(const Network& network);
-// The name of that file in the launcher's own folder. It differs wherever the
-// text does, so two launchers starting at once never read each other's.
+// The name of that file in the launcher's own folder (empty with the text).
+// It differs wherever the text does, so two launchers starting at once never
+// read each other's.
 std::string configurationName(const Network& network);
 // The commands that connect the IPX network before the program runs.
 std::vector<std::string> commands(const Network& network);
