@@ -46,10 +46,19 @@ sudo=""
 
 # apt-get source needs a deb-src entry for the archive and suite the host Qt
 # came from; add one beside the machine's own entry when it has none.
+# e.g. " 500 http://deb.debian.org/debian bookworm/main amd64 Packages"
+origin_of_host_qt() {
+    apt-cache policy qt6-base-dev | awk '$1 ~ /^[0-9]+$/ && $2 ~ /:\/\// { print $2, $3; exit }'
+}
 if ! apt-cache showsrc qt6-base 2>/dev/null | grep -q '^Package: qt6-base$'; then
-    # e.g. " 500 http://deb.debian.org/debian bookworm/main amd64 Packages"
-    read -r uri dist < <(apt-cache policy qt6-base-dev |
-        awk '$1 ~ /^[0-9]+$/ && $2 ~ /:\/\// { print $2, $3; exit }')
+    origin="$(origin_of_host_qt)"
+    if [ -z "$origin" ]; then
+        # The package lists were cleaned away after installing.
+        $sudo apt-get update -qq
+        origin="$(origin_of_host_qt)"
+    fi
+    [ -n "$origin" ] || { echo "apt knows no archive that serves qt6-base-dev" >&2; exit 1; }
+    read -r uri dist <<<"$origin"
     suite="${dist%%/*}" component="${dist#*/}"
     # Keep the machine's Signed-By for that archive, or apt refuses the pair.
     signed_by="$(awk -v uri="$uri" 'BEGIN { RS = ""; FS = "\n" }
