@@ -13,7 +13,7 @@ std::string MemoryPlatform::readFile(const std::string& path)
 {
     auto it = files.find(path);
     if (it == files.end())
-        throw LauncherError("Cannot open file " + path);
+        throw errors::cannotOpenFile(path);
     return it->second;
 }
 

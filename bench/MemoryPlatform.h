@@ -20,6 +20,8 @@ public:
     void setCurrentDirectory(const std::string&) override {}
     char pathSeparator() const override { return '\\'; }
     void startProgram(const std::string&, int) override {}
+    bool startsInDosBox(const std::string&, const std::string&) override { return false; }
+    void startProgramWith(const std::string&, int, const dosbox::Setup&) override {}
     int shellExecute(const std::string&, const std::string&, int) override { return 42; }
     Registry& registry() override;
     void quit() override {}

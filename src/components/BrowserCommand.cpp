@@ -1,6 +1,6 @@
 #include "components/BrowserCommand.h"
 
-#include "settings/SettingsLines.h"
+#include "core/Text.h"
 
 #include <cstring>
 
@@ -83,18 +83,6 @@ std::optional<std::string> registeredCommand(Registry& registry)
     return std::nullopt;
 }
 
-bool isBlankOrControl(char c) { return static_cast<unsigned char>(c) <= ' '; }
-
-std::string trimmed(const std::string& text)
-{
-    std::size_t begin = 0, end = text.size();
-    while (begin < end && isBlankOrControl(text[begin]))
-        ++begin;
-    while (end > begin && isBlankOrControl(text[end - 1]))
-        --end;
-    return text.substr(begin, end - begin);
-}
-
 bool endsProgram(const std::string& text, std::size_t end)
 {
     const std::string four = text.substr(end - 4, 4);
@@ -122,7 +110,7 @@ std::string FindBrowserCommand(Registry& registry)
 
 std::optional<BrowserStart> SplitBrowserCommand(const std::string& command, const std::string& url)
 {
-    std::string program = settings::upperAscii(command);
+    std::string program = text::upperAscii(command);
 
     // Backwards from the end, so an ending inside the parameters (an address
     // ending in ".COM") wins over the program's own; never before the start.
@@ -134,7 +122,7 @@ std::optional<BrowserStart> SplitBrowserCommand(const std::string& command, cons
 
     std::string parameters;
     if (end < program.size()) {
-        parameters = trimmed(program.substr(end));
+        parameters = std::string(text::trimControl(std::string_view(program).substr(end)));
         // The program's closing quote (and a quoted placeholder's pair) lead
         // the parameter text; they go.
         while (!parameters.empty() && parameters.front() == '"')

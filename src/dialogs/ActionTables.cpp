@@ -1,6 +1,6 @@
 #include "dialogs/ActionTables.h"
 
-#include "settings/SettingsLines.h"
+#include "core/Text.h"
 
 #include <algorithm>
 #include <iterator>
@@ -9,7 +9,7 @@ namespace controls {
 
 std::string underscoreName(std::string_view displayName)
 {
-    return settings::spacesToUnderscores(std::string(displayName));
+    return text::spacesToUnderscores(std::string(displayName));
 }
 
 std::string storedForm(std::string_view entry)
@@ -38,7 +38,7 @@ int keyEntryIndex(std::string_view keyString)
 
 std::string keyStringFromValue(std::string_view value)
 {
-    std::string key = settings::firstQuotedField(value);
+    std::string key = text::firstQuotedField(value);
     return key.empty() ? std::string(NoKey) : key;
 }
 

@@ -8,7 +8,7 @@
 #include "components/ErrorBox.h"
 #include "dialogs/_view.h"
 #include "platform/Platform.h"
-#include "settings/SettingsLines.h"
+#include "core/Text.h"
 
 #include <QStringList>
 
@@ -65,11 +65,9 @@ void TAudioSetup::Button2Click()
     // Cleared first, so a missing help file leaves an empty viewer rather
     // than the previous text.
     view.ui->Memo1->clear();
-    settings::LineBuffer lines;
-    lines.read(forms_.platform.readFile("SETUPHLP.TXT"));
-    QStringList text;
-    for (const std::string& line : lines.lines())
-        text << ansitext::fromBytes(line);
-    view.ui->Memo1->setPlainText(text.join(QLatin1Char('\n')));
+    QStringList shown;
+    for (const std::string& line : text::splitLines(forms_.platform.readFile("SETUPHLP.TXT")))
+        shown << ansitext::fromBytes(line);
+    view.ui->Memo1->setPlainText(shown.join(QLatin1Char('\n')));
     view.exec();
 }

@@ -1,26 +1,18 @@
 #include "multiplayer/LaunchFile.h"
 
+#include "core/Text.h"
+
 namespace launchfile {
 
 namespace {
 void line(std::string& out, std::string_view text)
 {
-    out += withoutLineBreaks(text);
+    out += text::withoutLineBreaks(text);
     out += "\r\n";
 }
 
 std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 }  // namespace
-
-std::string withoutLineBreaks(std::string_view text)
-{
-    std::string result;
-    result.reserve(text.size());
-    for (char c : text)
-        if (c != '\r' && c != '\n')
-            result += c;
-    return result;
-}
 
 std::string ipxLines(const IpxGame& game)
 {

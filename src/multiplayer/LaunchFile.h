@@ -27,8 +27,4 @@ struct ModemGame {
 std::string ipxLines(const IpxGame& game);
 std::string modemLines(const ModemGame& game);
 
-// A typed value never ends a line early: a CR or LF inside it would start a
-// line the reader takes as a key of its own, so they are dropped.
-std::string withoutLineBreaks(std::string_view text);
-
 }  // namespace launchfile

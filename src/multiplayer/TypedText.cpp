@@ -1,7 +1,7 @@
 #include "multiplayer/TypedText.h"
 
 #include "components/AnsiText.h"
-#include "multiplayer/LaunchFile.h"
+#include "core/Text.h"
 
 #include <QLineEdit>
 #include <QRegularExpression>
@@ -28,7 +28,7 @@ void holdFileText(QLineEdit* edit)
 
 std::string bytes(const QLineEdit* edit)
 {
-    return launchfile::withoutLineBreaks(ansitext::toBytes(edit->text()));
+    return text::withoutLineBreaks(ansitext::toBytes(edit->text()));
 }
 
 }  // namespace typedtext

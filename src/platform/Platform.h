@@ -7,17 +7,11 @@
 // "SETUPHLP.TXT"); each platform maps them onto its own file system. Error
 // texts name the file exactly as the caller wrote it.
 
+#include "core/Errors.h"
 #include "platform/DosBox.h"
 
 #include <cstdint>
-#include <stdexcept>
 #include <string>
-
-// A failure that ends the current event handler and reaches the user as the
-// standard error box. The text is what the user reads.
-struct LauncherError : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
 
 // Read-only access to the Windows registry, with the Win32 calling shape:
 // results are Win32 error codes (0 = success) and values land in a buffer the
@@ -73,21 +67,15 @@ public:
     // and never waits. A DOS program on a system that cannot run one starts
     // in DOSBox. A program that cannot be started at all (not found, not a
     // program this system can run, or a DOS program with no DOSBox to run
-    // it) throws startFailure(commandLine, reason).
+    // it) throws errors::cannotStart(commandLine, reason).
     virtual void startProgram(const std::string& commandLine, int show) = 0;
     // True when startProgram(commandLine), once `folder` (relative to the
     // current directory) is the current one, would run the program in
     // DOSBox: a DOS program on a system that cannot run one, and DOSBox there
     // to run it. Asked before anything is saved, to set up what DOSBox needs.
-    virtual bool startsInDosBox(const std::string& commandLine, const std::string& folder)
-    {
-        return false;
-    }
+    virtual bool startsInDosBox(const std::string& commandLine, const std::string& folder) = 0;
     // startProgram, giving DOSBox `setup` where the program runs in it.
-    virtual void startProgramWith(const std::string& commandLine, int show, const dosbox::Setup& setup)
-    {
-        startProgram(commandLine, show);
-    }
+    virtual void startProgramWith(const std::string& commandLine, int show, const dosbox::Setup& setup) = 0;
     // ShellExecuteA with the default verb; the result follows its convention
     // (greater than 32 means the program was started).
     virtual int shellExecute(const std::string& file, const std::string& parameters, int show) = 0;
@@ -97,18 +85,6 @@ public:
     // Asks the user-interface loop to end; the process then exits.
     virtual void quit() = 0;
 };
-
-// The error of a program that could not be started: "Cannot start
-// VORNHALE.EXE: " and the reason, one of those below or the system's own.
-inline LauncherError startFailure(const std::string& commandLine, const std::string& reason)
-{
-    return LauncherError("Cannot start " + commandLine + ": " + reason);
-}
-namespace startreason {
-inline constexpr const char* NotFound = "the file was not found";
-inline constexpr const char* NotAProgram = "it is not a program this system can run";
-inline constexpr const char* NoDosBox = "it is a DOS program, which needs DOSBox, and DOSBox was not found";
-}  // namespace startreason
 
 // Show values of WinExec and ShellExecuteA.
 inline constexpr int SW_SHOWNORMAL_VALUE = 1;

@@ -3,38 +3,14 @@
 // Everything here works on bytes (std::string) and knows nothing of windows,
 // so it is unit-tested directly and also builds for Windows.
 
+#include "settings/FoldedIndex.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace settings {
-
-// Lines by a part of their text, compared with the ASCII letters folded: an
-// open-addressing table of line numbers. It stores no text of its own, so
-// building it for a large file costs one pass and no allocation per line.
-class FoldedIndex {
-public:
-    using Extract = std::string_view (*)(std::string_view line);
-
-    // Empties the index and sizes it for up to `count` lines.
-    void reset(std::size_t count, Extract extract);
-    // Indexes `line` under `text` (= extract(lines[line])) and returns the
-    // line that held that text before, or Empty.
-    std::uint32_t replace(const std::vector<std::string>& lines, std::uint32_t line, std::string_view text);
-    // The line indexed under `text` (folded), or Empty.
-    std::uint32_t find(const std::vector<std::string>& lines, std::string_view text) const;
-
-    static constexpr std::uint32_t Empty = 0xFFFFFFFFu;
-
-private:
-    struct Slot {
-        std::uint32_t hash;
-        std::uint32_t line;  // Empty when unused
-    };
-    std::vector<Slot> slots_;
-    Extract extract_ = nullptr;
-};
 
 // The file's lines one for one, in file order. Lines never hold CR or LF.
 class LineBuffer {
@@ -82,24 +58,9 @@ private:
     mutable std::vector<std::uint32_t> sameKey_;   // line -> next line with its key
 };
 
-// Folds a to z only; every other byte stays as it is.
-std::string upperAscii(std::string_view text);
-// Removes leading and trailing bytes below 33 (blanks and control characters).
-std::string_view trimControl(std::string_view text);
-std::string spacesToUnderscores(std::string text);
-
 // The runtime's integer reading: optional sign and decimal digits, or "$" and
 // hexadecimal digits, in the 32-bit range, no blanks. Throws LauncherError
 // "'<text>' is not a valid integer value".
 std::int32_t strToInt(std::string_view text);
-
-// The first double-quoted field of a value: one leading quote is dropped and
-// the text is cut before the next quote; without a next quote the field is
-// empty. "\"Up\" \"\"" gives "Up"; "Fire" (unquoted) gives "".
-std::string firstQuotedField(std::string_view value);
-
-// Drops the first character when it is a double quote and the last character
-// when it is a double quote.
-std::string stripEnclosingQuotes(std::string_view value);
 
 }  // namespace settings

@@ -44,10 +44,10 @@ void Tconfig::SelectQuotedItem(const std::string& key, QComboBox* list) const
 {
     const std::string value = GetSetting(key);
     int index = 0;
-    const std::string field = settings::upperAscii(settings::firstQuotedField(value));
+    const std::string field = text::upperAscii(text::firstQuotedField(value));
     if (!field.empty()) {
         for (int i = 0; i < list->count(); ++i) {
-            if (settings::upperAscii(ansitext::toBytes(list->itemText(i))) == field) {
+            if (text::upperAscii(ansitext::toBytes(list->itemText(i))) == field) {
                 index = i;
                 break;
             }

@@ -2,6 +2,7 @@
 // The settings store: owns the settings file's lines and moves every setting
 // between the file and the setup dialogs. It has no window of its own.
 
+#include "core/Text.h"
 #include "settings/SettingsLines.h"
 
 #include <string>
@@ -31,7 +32,7 @@ public:
     // Selects the item named by the key's first quoted field (case-folded);
     // item 0 when the value is missing, unquoted or names no item.
     void SelectQuotedItem(const std::string& key, QComboBox* list) const;
-    static std::string SpacesToUnderscores(const std::string& text) { return settings::spacesToUnderscores(text); }
+    static std::string SpacesToUnderscores(const std::string& text) { return text::spacesToUnderscores(text); }
 
     settings::LineBuffer Memo1;
     std::string StoredPlayerName;

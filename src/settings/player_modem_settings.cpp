@@ -8,7 +8,7 @@
 #include "app/Forms.h"
 #include "components/AnsiText.h"
 #include "components/FixedDialog.h"
-#include "multiplayer/LaunchFile.h"
+#include "core/Text.h"
 #include "multiplayer/TypedText.h"
 #include "multiplayer/_miscsetup.h"
 #include "settings/_config.h"
@@ -18,14 +18,14 @@
 namespace settings {
 
 namespace {
-std::string quoted(const std::string& text) { return "\"" + launchfile::withoutLineBreaks(text) + "\""; }
+std::string quoted(const std::string& text) { return "\"" + text::withoutLineBreaks(text) + "\""; }
 }  // namespace
 
 void loadPlayerName(Tconfig& config, Forms&)
 {
     const std::string value = config.GetSetting("PlayerName");
     if (!value.empty())
-        config.StoredPlayerName = stripEnclosingQuotes(value);
+        config.StoredPlayerName = text::stripEnclosingQuotes(value);
 }
 
 void loadControlAndModem(Tconfig& config, Forms& forms)
@@ -45,7 +45,7 @@ void loadControlAndModem(Tconfig& config, Forms& forms)
 
     value = config.GetSetting("INITSTRING");
     if (!value.empty())
-        misc.InitStr->setText(ansitext::fromBytes(stripEnclosingQuotes(value)));
+        misc.InitStr->setText(ansitext::fromBytes(text::stripEnclosingQuotes(value)));
 
     value = config.GetSetting("IRQNUMBER");
     if (value.empty())

@@ -65,14 +65,14 @@ std::string FakePlatform::readFile(const std::string& path)
 {
     auto content = file(path);
     if (!content || listed(unreadable, path))
-        throw LauncherError("Cannot open file " + path);
+        throw errors::cannotOpenFile(path);
     return *content;
 }
 
 void FakePlatform::writeFile(const std::string& path, const std::string& bytes)
 {
     if (listed(unwritable, path) || !directoryExists(path))
-        throw LauncherError("Cannot create file " + path);
+        throw errors::cannotCreateFile(path);
     ++writes;
     files[key(path)] = bytes;
 }
@@ -80,7 +80,7 @@ void FakePlatform::writeFile(const std::string& path, const std::string& bytes)
 void FakePlatform::writeDataFile(const std::string& path, const std::string& bytes)
 {
     if (!directoryExists(path))
-        throw LauncherError("Path not found");
+        throw LauncherError(errors::ioText(errors::Io::PathNotFound));
     if (listed(unwritable, path))
         throw LauncherError(dataWriteError);
     ++writes;
@@ -102,7 +102,7 @@ void FakePlatform::setCurrentDirectory(const std::string& path)
         std::string up = prefix_, upCwd = cwd;
         while (normalise(upCwd) != n) {
             if (up.empty())
-                throw LauncherError("Path not found");
+                throw LauncherError(errors::ioText(errors::Io::PathNotFound));
             upCwd.erase(upCwd.rfind('\\'));
             up.pop_back();  // each entered folder ends in a backslash
             const auto slash = up.rfind('\\');
@@ -115,7 +115,7 @@ void FakePlatform::setCurrentDirectory(const std::string& path)
     const bool known = std::any_of(directories.begin(), directories.end(),
                                    [&](const std::string& d) { return normalise(d) == normalise(prefix_ + n); });
     if (!known)
-        throw LauncherError("Path not found");
+        throw LauncherError(errors::ioText(errors::Io::PathNotFound));
     prefix_ += n + "\\";
     cwd += "\\" + n;
 }
@@ -131,7 +131,7 @@ bool FakePlatform::startsInDosBox(const std::string& commandLine, const std::str
 void FakePlatform::startProgramWith(const std::string& commandLine, int show, const dosbox::Setup& setup)
 {
     if (!startFailureReason.empty())
-        throw startFailure(commandLine, startFailureReason);
+        throw errors::cannotStart(commandLine, startFailureReason);
     starts.push_back({commandLine, show, cwd, setup});
 }
 

@@ -59,7 +59,7 @@ public:
     // Failure injection: a path listed here fails that operation. For
     // writeFile, `partialWrite` leaves nothing behind, as the real one does.
     std::vector<std::string> unreadable, unwritable, undeletable;
-    std::string dataWriteError = "File access denied";  // text for writeDataFile failures
+    std::string dataWriteError = errors::ioText(errors::Io::AccessDenied);  // text for writeDataFile failures
 
     std::string cwd = "C:\\VORNHALE";
     std::vector<Start> starts;

@@ -199,7 +199,7 @@ std::string PosixPlatform::readFile(const std::string& path)
 {
     const int fd = ::open(resolve(path).c_str(), O_RDONLY);
     if (fd < 0)
-        throw LauncherError("Cannot open file " + path);
+        throw errors::cannotOpenFile(path);
     std::string content;
     char buffer[65536];
     for (;;) {
@@ -208,7 +208,7 @@ std::string PosixPlatform::readFile(const std::string& path)
             continue;
         if (n < 0) {
             ::close(fd);
-            throw LauncherError("Cannot open file " + path);
+            throw errors::cannotOpenFile(path);
         }
         if (n == 0)
             break;
@@ -221,7 +221,7 @@ std::string PosixPlatform::readFile(const std::string& path)
 void PosixPlatform::writeFile(const std::string& path, const std::string& bytes)
 {
     if (saveFile(resolve(path), bytes) != 0)
-        throw LauncherError("Cannot create file " + path);
+        throw errors::cannotCreateFile(path);
 }
 
 void PosixPlatform::writeDataFile(const std::string& path, const std::string& bytes)

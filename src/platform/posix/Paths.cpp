@@ -1,6 +1,7 @@
 #include "platform/posix/Paths.h"
 
-#include "settings/SettingsLines.h"
+#include "core/Errors.h"
+#include "core/Text.h"
 
 #include <cerrno>
 #include <dirent.h>
@@ -41,9 +42,9 @@ std::string resolvePath(const std::string& path, const std::string& base)
         std::string candidate = result == "/" ? "/" + part : result + "/" + part;
         if (part != ".." && !exists(candidate)) {
             if (DIR* dir = ::opendir(result.c_str())) {
-                const std::string folded = settings::upperAscii(part);
+                const std::string folded = text::upperAscii(part);
                 while (dirent* entry = ::readdir(dir)) {
-                    if (settings::upperAscii(entry->d_name) == folded) {
+                    if (text::upperAscii(entry->d_name) == folded) {
                         candidate = (result == "/" ? "/" : result + "/") + entry->d_name;
                         break;
                     }
@@ -58,25 +59,26 @@ std::string resolvePath(const std::string& path, const std::string& base)
 
 std::string ioErrorText(int error)
 {
+    using errors::Io;
     switch (error) {
     case ENOENT:
-        return "File not found";
+        return errors::ioText(Io::FileNotFound);
     case ENOTDIR:
-        return "Path not found";
+        return errors::ioText(Io::PathNotFound);
     case EACCES:
     case EPERM:
     case EROFS:
     case EISDIR:
-        return "File access denied";
+        return errors::ioText(Io::AccessDenied);
     case ENOSPC:
     case EDQUOT:
     case EFBIG:
-        return "Disk full";
+        return errors::ioText(Io::DiskFull);
     case EMFILE:
     case ENFILE:
-        return "Too many open files";
+        return errors::ioText(Io::TooManyOpenFiles);
     default:
-        return "I/O error " + std::to_string(error);
+        return errors::ioText(long(error));
     }
 }
 

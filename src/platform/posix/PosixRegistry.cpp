@@ -1,6 +1,6 @@
 #include "platform/posix/PosixRegistry.h"
 
-#include "settings/SettingsLines.h"
+#include "core/Text.h"
 
 #include <cstring>
 
@@ -25,7 +25,7 @@ long PosixRegistry::openKey(Key parent, const std::string& subKey, Key* result)
             return parent == LocalMachine ? FileNotFound : 6;  // ERROR_INVALID_HANDLE
         path = it->second + "\\";
     }
-    path += settings::upperAscii(subKey);
+    path += text::upperAscii(subKey);
     while (!path.empty() && path.back() == '\\')
         path.pop_back();
     if (!keys_.count(path))

@@ -3,7 +3,7 @@
 #include "platform/DosBox.h"
 #include "platform/posix/Paths.h"
 #include "platform/posix/PosixPlatform.h"
-#include "settings/SettingsLines.h"
+#include "core/Text.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -35,7 +35,7 @@ bool isDosProgramName(const std::string& path)
 {
     if (path.size() < 4)
         return false;
-    const std::string ending = settings::upperAscii(path.substr(path.size() - 4));
+    const std::string ending = text::upperAscii(path.substr(path.size() - 4));
     return ending == ".EXE" || ending == ".COM" || ending == ".BAT";
 }
 
@@ -131,11 +131,7 @@ std::string hostProgramFor(const std::string& file, const std::string& base)
     }
     if (!isDosProgramName(file))
         return {};
-    std::string name = file.substr(0, file.size() - 4);
-    for (char& c : name)
-        if (c >= 'A' && c <= 'Z')
-            c = char(c + 32);
-    return findOnPath(name);
+    return findOnPath(text::lowerAscii(file.substr(0, file.size() - 4)));
 }
 
 std::vector<std::string> splitParameters(const std::string& parameters)
@@ -171,7 +167,7 @@ namespace {
 std::string startReason(int error)
 {
     if (error == ENOEXEC)
-        return startreason::NotAProgram;
+        return errors::startreason::NotAProgram;
     return std::generic_category().message(error);
 }
 
@@ -221,19 +217,19 @@ void PosixPlatform::startProgramWith(const std::string& commandLine, int, const 
 
     const std::string program = findIn(programName(commandLine), {ownDirectory(), currentDirectory()});
     if (program.empty())
-        throw startFailure(commandLine, startreason::NotFound);
+        throw errors::cannotStart(commandLine, errors::startreason::NotFound);
     int error = 0;
     if (isHostExecutable(program)) {
         if (!startDetached(program, arguments, &error))
-            throw startFailure(commandLine, startReason(error));
+            throw errors::cannotStart(commandLine, startReason(error));
     } else if (needsDosBox(program)) {
         const std::string dosbox = findOnPath("dosbox");
         if (dosbox.empty())
-            throw startFailure(commandLine, startreason::NoDosBox);
+            throw errors::cannotStart(commandLine, errors::startreason::NoDosBox);
         if (!startDetached(dosbox, dosbox::arguments(program, setup), &error))
-            throw startFailure(commandLine, "DOSBox could not be started (" + startReason(error) + ")");
+            throw errors::cannotStart(commandLine, "DOSBox could not be started (" + startReason(error) + ")");
     } else {
-        throw startFailure(commandLine, startreason::NotAProgram);
+        throw errors::cannotStart(commandLine, errors::startreason::NotAProgram);
     }
 }
 

@@ -184,14 +184,14 @@ std::string Win32Platform::readFile(const std::string& path)
     const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
-        throw LauncherError("Cannot open file " + path);
+        throw errors::cannotOpenFile(path);
     std::string content;
     char buffer[65536];
     for (;;) {
         DWORD got = 0;
         if (!::ReadFile(file, buffer, sizeof buffer, &got, nullptr)) {
             ::CloseHandle(file);
-            throw LauncherError("Cannot open file " + path);
+            throw errors::cannotOpenFile(path);
         }
         if (got == 0)
             break;
@@ -204,7 +204,7 @@ std::string Win32Platform::readFile(const std::string& path)
 void Win32Platform::writeFile(const std::string& path, const std::string& bytes)
 {
     if (saveFile(path, bytes) != 0)
-        throw LauncherError("Cannot create file " + path);
+        throw errors::cannotCreateFile(path);
 }
 
 void Win32Platform::writeDataFile(const std::string& path, const std::string& bytes)

@@ -8,20 +8,21 @@ namespace win32 {
 
 std::string ioErrorText(unsigned long error)
 {
+    using errors::Io;
     switch (error) {
     case ERROR_FILE_NOT_FOUND:
-        return "File not found";
+        return errors::ioText(Io::FileNotFound);
     case ERROR_PATH_NOT_FOUND:
-        return "Path not found";
+        return errors::ioText(Io::PathNotFound);
     case ERROR_TOO_MANY_OPEN_FILES:
-        return "Too many open files";
+        return errors::ioText(Io::TooManyOpenFiles);
     case ERROR_ACCESS_DENIED:
-        return "File access denied";
+        return errors::ioText(Io::AccessDenied);
     case ERROR_HANDLE_DISK_FULL:
     case ERROR_DISK_FULL:
-        return "Disk full";
+        return errors::ioText(Io::DiskFull);
     default:
-        return "I/O error " + std::to_string(error);
+        return errors::ioText(long(error));
     }
 }
 

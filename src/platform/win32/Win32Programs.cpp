@@ -183,13 +183,13 @@ std::string startReason(unsigned long error)
     switch (error) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
-        return startreason::NotFound;
+        return errors::startreason::NotFound;
     case ERROR_BAD_FORMAT:
     case ERROR_BAD_EXE_FORMAT:
     case ERROR_EXE_MACHINE_TYPE_MISMATCH:
     case ERROR_INVALID_EXE_SIGNATURE:
     case ERROR_EXE_MARKED_INVALID:
-        return startreason::NotAProgram;
+        return errors::startreason::NotAProgram;
     default:
         return systemMessage(error);
     }
@@ -211,10 +211,10 @@ void startInDosBox(const std::string& commandLine, int show, const dosbox::Setup
 {
     const std::string program = findProgram(commandLine);
     if (program.empty())
-        throw startFailure(commandLine, startreason::NotFound);
+        throw errors::cannotStart(commandLine, errors::startreason::NotFound);
     const std::string dosbox = findDosBox();
     if (dosbox.empty())
-        throw startFailure(commandLine, startreason::NoDosBox);
+        throw errors::cannotStart(commandLine, errors::startreason::NoDosBox);
 
     std::string line = quoted(dosbox);
     for (const std::string& argument : dosbox::arguments(program, setup))
@@ -228,7 +228,7 @@ void startInDosBox(const std::string& commandLine, int show, const dosbox::Setup
     PROCESS_INFORMATION process = {};
     if (!::CreateProcessA(dosbox.c_str(), mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                           &process))
-        throw startFailure(commandLine, "DOSBox could not be started (" + systemMessage(lastError()) + ")");
+        throw errors::cannotStart(commandLine, "DOSBox could not be started (" + systemMessage(lastError()) + ")");
     ::CloseHandle(process.hThread);
     ::CloseHandle(process.hProcess);
 }
@@ -254,7 +254,7 @@ void Win32Platform::startProgramWith(const std::string& commandLine, int show, c
     if (result > 31)
         return;
     // WinExec's 0 is "out of memory or resources".
-    throw startFailure(commandLine, startReason(result == 0 ? ERROR_NOT_ENOUGH_MEMORY : result));
+    throw errors::cannotStart(commandLine, startReason(result == 0 ? ERROR_NOT_ENOUGH_MEMORY : result));
 }
 
 int Win32Platform::shellExecute(const std::string& file, const std::string& parameters, int show)

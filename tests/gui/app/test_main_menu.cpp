@@ -74,7 +74,7 @@ TEST_F(MainMenu, SinglePlayerStartsTheGameAndEndsWithoutTouchingSettings)
 
 TEST_F(MainMenu, AGameThatCannotStartIsReportedAndTheLauncherStays)
 {
-    platform.startFailureReason = startreason::NoDosBox;
+    platform.startFailureReason = errors::startreason::NoDosBox;
     menu().show();
     menu().ui->Button1->click();
     EXPECT_EQ(errors, QStringList{"Cannot start VORNHALE.EXE: it is a DOS program, which needs DOSBox, and "

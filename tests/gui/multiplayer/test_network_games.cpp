@@ -220,7 +220,7 @@ TEST_F(NetworkGames, AnUnwritableLaunchFileStopsAfterTheSaveAndKeepsTheOldFile)
 
 TEST_F(NetworkGames, ANetBatThatCannotStartIsReportedAndTheNextTryStartsFromTheGameFolder)
 {
-    platform.startFailureReason = startreason::NotFound;
+    platform.startFailureReason = errors::startreason::NotFound;
     TIPX& ipx = *forms->ipx;
     const bool open = runShown(ipx, [&] {
         ipx.ui->NetName->setText("Ace");

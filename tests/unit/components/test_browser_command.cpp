@@ -72,7 +72,7 @@ public:
 class BrowserPlatform : public Platform {
 public:
     bool fileExists(const std::string&) override { return false; }
-    std::string readFile(const std::string& p) override { throw LauncherError("Cannot open file " + p); }
+    std::string readFile(const std::string& p) override { throw errors::cannotOpenFile(p); }
     void writeFile(const std::string&, const std::string&) override {}
     void writeDataFile(const std::string&, const std::string&) override {}
     bool removeFile(const std::string&) override { return false; }
@@ -80,6 +80,11 @@ public:
     void setCurrentDirectory(const std::string&) override {}
     char pathSeparator() const override { return '\\'; }
     void startProgram(const std::string&, int) override { ADD_FAILURE() << "no program start expected"; }
+    bool startsInDosBox(const std::string&, const std::string&) override { return false; }
+    void startProgramWith(const std::string&, int, const dosbox::Setup&) override
+    {
+        ADD_FAILURE() << "no program start expected";
+    }
     int shellExecute(const std::string& file, const std::string& parameters, int show) override
     {
         starts.push_back({file, parameters, show});

@@ -1,5 +1,7 @@
 #include "multiplayer/LaunchFile.h"
 
+#include "core/Text.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -104,7 +106,7 @@ TEST(ModemLaunchFile, QuotesInsideValuesAreWrittenUnchanged)
 
 TEST(LaunchFileLines, NoTypedLineBreakCanStartALine)
 {
-    EXPECT_EQ(launchfile::withoutLineBreaks("a\r\nb\rc\nd"), "abcd");
+    EXPECT_EQ(text::withoutLineBreaks("a\r\nb\rc\nd"), "abcd");
     const std::string ipx = launchfile::ipxLines({0, "1\r\nNUMPLAYERS = 8"});
     EXPECT_NE(ipx.find("\r\nSOCKETNUMBER = 1NUMPLAYERS = 8\r\n"), std::string::npos);
     ModemGame game = modemAtCreation();

@@ -1,4 +1,5 @@
-#include "platform/Platform.h"
+#include "core/Errors.h"
+#include "core/Text.h"
 #include "settings/SettingsLines.h"
 
 #include <gtest/gtest.h>
@@ -132,17 +133,17 @@ TEST(StrToInt, RejectsEverythingElseWithTheRuntimesMessage)
 
 TEST(QuotedValues, FirstFieldAndEnclosingQuotes)
 {
-    EXPECT_EQ(settings::firstQuotedField("\"Up\" \"Kpad8\""), "Up");
-    EXPECT_EQ(settings::firstQuotedField("\"fire\""), "fire");
-    EXPECT_EQ(settings::firstQuotedField("Fire"), "");
-    EXPECT_EQ(settings::firstQuotedField("\"Fire"), "");
-    EXPECT_EQ(settings::firstQuotedField("\"\""), "");
-    EXPECT_EQ(settings::firstQuotedField("a\"b"), "a");
-    EXPECT_EQ(settings::stripEnclosingQuotes("\"Ace\""), "Ace");
-    EXPECT_EQ(settings::stripEnclosingQuotes("Ace"), "Ace");
-    EXPECT_EQ(settings::stripEnclosingQuotes("\"A\"ce\""), "A\"ce");
-    EXPECT_EQ(settings::stripEnclosingQuotes("\""), "");
-    EXPECT_EQ(settings::spacesToUnderscores("Change Player AI"), "Change_Player_AI");
+    EXPECT_EQ(text::firstQuotedField("\"Up\" \"Kpad8\""), "Up");
+    EXPECT_EQ(text::firstQuotedField("\"fire\""), "fire");
+    EXPECT_EQ(text::firstQuotedField("Fire"), "");
+    EXPECT_EQ(text::firstQuotedField("\"Fire"), "");
+    EXPECT_EQ(text::firstQuotedField("\"\""), "");
+    EXPECT_EQ(text::firstQuotedField("a\"b"), "a");
+    EXPECT_EQ(text::stripEnclosingQuotes("\"Ace\""), "Ace");
+    EXPECT_EQ(text::stripEnclosingQuotes("Ace"), "Ace");
+    EXPECT_EQ(text::stripEnclosingQuotes("\"A\"ce\""), "A\"ce");
+    EXPECT_EQ(text::stripEnclosingQuotes("\""), "");
+    EXPECT_EQ(text::spacesToUnderscores("Change Player AI"), "Change_Player_AI");
 }
 
 // The buffer answers lookups from an index; this checks it against the plain
@@ -156,8 +157,8 @@ std::string naiveGet(const std::vector<std::string>& lines, const std::string& k
         const auto eq = line.find('=');
         if (eq == std::string::npos)
             continue;
-        if (settings::upperAscii(settings::trimControl(std::string_view(line).substr(0, eq))) == settings::upperAscii(key))
-            return std::string(settings::trimControl(std::string_view(line).substr(eq + 1)));
+        if (text::upperAscii(text::trimControl(std::string_view(line).substr(0, eq))) == text::upperAscii(key))
+            return std::string(text::trimControl(std::string_view(line).substr(eq + 1)));
     }
     return {};
 }
@@ -165,9 +166,9 @@ std::string naiveGet(const std::vector<std::string>& lines, const std::string& k
 bool naiveReplace(std::vector<std::string>& lines, const std::string& newLine)
 {
     const auto eq = newLine.find('=');
-    const std::string prefix = settings::upperAscii(newLine.substr(0, eq == std::string::npos ? newLine.size() : eq + 1));
+    const std::string prefix = text::upperAscii(newLine.substr(0, eq == std::string::npos ? newLine.size() : eq + 1));
     for (auto& line : lines) {
-        if (!line.empty() && settings::upperAscii(line.substr(0, prefix.size())) == prefix) {
+        if (!line.empty() && text::upperAscii(line.substr(0, prefix.size())) == prefix) {
             line = newLine;
             return true;
         }
