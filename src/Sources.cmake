@@ -12,6 +12,7 @@ set(VORNHALE_LOGIC_SOURCES
     ${src}/core/Text.cpp
     ${src}/settings/FoldedIndex.cpp
     ${src}/settings/SettingsLines.cpp
+    ${src}/settings/ListSetting.cpp
     ${src}/dialogs/ActionTables.cpp
     ${src}/multiplayer/LaunchFile.cpp
     ${src}/multiplayer/ModemWalk.cpp
@@ -51,6 +52,7 @@ set(VORNHALE_UI_SOURCES
     ${src}/settings/key_definitions_settings.cpp
     ${src}/settings/mouse_joystick_settings.cpp
     ${src}/settings/player_modem_settings.cpp
+    ${src}/settings/ListControls.cpp
     ${src}/dialogs/_videomode.cpp
     ${src}/dialogs/_audiosetup.cpp
     ${src}/dialogs/_view.cpp
@@ -69,6 +71,7 @@ set(VORNHALE_UI_SOURCES
     ${src}/components/ErrorBox.cpp
     ${src}/components/FixedDialog.cpp
     ${src}/components/GoToWeb.cpp
+    ${src}/components/ListIndex.cpp
     ${src}/components/RadioGroup.cpp
     ${src}/components/UserConfig.cpp
 )

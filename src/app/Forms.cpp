@@ -9,6 +9,7 @@
 #include "dialogs/_mousesetup.h"
 #include "dialogs/_videomode.h"
 #include "dialogs/_view.h"
+#include "multiplayer/StartSequence.h"
 #include "multiplayer/_IPX.h"
 #include "multiplayer/_miscsetup.h"
 #include "multiplayer/_modem.h"
@@ -26,17 +27,28 @@ std::unique_ptr<Forms> createForms(Platform& platform)
     Forms& f = *forms;
     f.mainmenu = std::make_unique<Tmain>(f);
     f.configmenu = std::make_unique<Tconfigmenu>(f);
-    f.videomode = std::make_unique<Tvideomode>(f);
-    f.audiosetup = std::make_unique<TAudioSetup>(f);
-    f.view = std::make_unique<Tview>(f);
-    f.kbsetup = std::make_unique<Tkbsetup>(f);
-    f.mousesetup = std::make_unique<TMouseSetup>(f);
-    f.joysetup = std::make_unique<TJoySetup>(f);
-    f.miscsetup = std::make_unique<TMiscSetup>(f);
-    f.selectmodem = std::make_unique<TSelectModem>(f);
-    f.config = std::make_unique<Tconfig>(f);
-    f.ipx = std::make_unique<TIPX>(f);
-    f.modem = std::make_unique<TModem>(f);
-    f.keypicker = std::make_unique<TGetKeyP>(f);
+    f.videomode = std::make_unique<Tvideomode>();
+    f.audiosetup = std::make_unique<TAudioSetup>(platform);
+    f.view = std::make_unique<Tview>();
+    f.kbsetup = std::make_unique<Tkbsetup>();
+    f.mousesetup = std::make_unique<TMouseSetup>();
+    f.joysetup = std::make_unique<TJoySetup>();
+    f.miscsetup = std::make_unique<TMiscSetup>();
+    f.selectmodem = std::make_unique<TSelectModem>(platform, *f.miscsetup);
+    f.config = std::make_unique<Tconfig>(
+        platform, SetupDialogs{*f.videomode, *f.audiosetup, *f.kbsetup, *f.mousesetup, *f.joysetup, *f.miscsetup});
+    Tconfig& config = *f.config;
+    const NetworkStart start{platform, [&config](const std::string& playerName) {
+                                 config.StoredPlayerName = playerName;
+                                 config.SaveSettings();
+                             }};
+    f.ipx = std::make_unique<TIPX>(start);
+    f.modem = std::make_unique<TModem>(start, *f.miscsetup);
+    f.keypicker = std::make_unique<TGetKeyP>();
+
+    // Windows made before the ones they open learn of them now.
+    f.audiosetup->setHelpViewer(*f.view);
+    f.miscsetup->setModemList(*f.selectmodem);
+    f.kbsetup->setKeyPicker(*f.keypicker);
     return forms;
 }

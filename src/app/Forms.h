@@ -1,7 +1,26 @@
 #pragma once
 // The launcher's fourteen windows. They are created once, in this order, at
-// start-up, and live until the process ends; windows that need one another
-// reach each other through this set instead of through globals.
+// start-up, and live until the process ends. Each window is handed the
+// windows and services it needs when it is made; only the two menus, at the
+// top, reach the rest through this set.
+//
+//   module                      class         role
+//   app/_main                   Tmain         main menu: play, network games, setup, web pages
+//   app/_configmenu             Tconfigmenu   setup menu; saves every setting on the way back
+//   dialogs/_videomode          Tvideomode    video mode
+//   dialogs/_audiosetup         TAudioSetup   sound card, mixing, CD audio
+//   dialogs/_view               Tview         help text viewer
+//   dialogs/_kbsetup            Tkbsetup      keyboard actions and their keys
+//   dialogs/_mousesetup         TMouseSetup   mouse buttons, sensitivity, aiming
+//   dialogs/_joysetup           TJoySetup     joystick buttons and port
+//   multiplayer/_miscsetup      TMiscSetup    control method and modem set-up
+//   multiplayer/modem_list      TSelectModem  the system's installed modems
+//   settings/_config            Tconfig       settings store (no window)
+//   multiplayer/_IPX            TIPX          IPX network game
+//   multiplayer/_modem          TModem        modem game: call or wait for a call
+//   dialogs/_keypress           TGetKeyP      key picker
+//   (owned by TIPX)
+//   multiplayer/_hostjoin       THostJoin     host or join an IPX game in DOSBox
 
 #include <memory>
 

@@ -1,7 +1,6 @@
 #include "components/FixedDialog.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -121,9 +120,4 @@ void FixedDialog::keyPressEvent(QKeyEvent* event)
 {
     if (!window::pressFocusedButton(this, event))
         QDialog::keyPressEvent(event);
-}
-
-void setItemIndex(QComboBox* list, int index)
-{
-    list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
 }

@@ -49,8 +49,3 @@ protected:
 private:
     bool titlesFitted_ = false;
 };
-
-// Selects `index` in a combo box the way the classic list does: an index
-// outside the items leaves no selection. Code never runs the user's handler.
-class QComboBox;
-void setItemIndex(QComboBox* list, int index);

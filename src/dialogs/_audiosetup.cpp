@@ -3,7 +3,7 @@
 #include "ui__audiosetup.h"
 #include "ui__view.h"
 
-#include "app/Forms.h"
+#include "components/ListIndex.h"
 #include "components/AnsiText.h"
 #include "components/ErrorBox.h"
 #include "dialogs/_view.h"
@@ -12,8 +12,8 @@
 
 #include <QStringList>
 
-TAudioSetup::TAudioSetup(Forms& forms, QWidget* parent)
-    : FixedDialog(parent), ui(std::make_unique<Ui::TAudioSetup>()), forms_(forms)
+TAudioSetup::TAudioSetup(Platform& platform, QWidget* parent)
+    : FixedDialog(parent), ui(std::make_unique<Ui::TAudioSetup>()), platform_(platform)
 {
     ui->setupUi(this);
     finishForm();
@@ -61,12 +61,12 @@ void TAudioSetup::Button1Click() { accept(); }
 
 void TAudioSetup::Button2Click()
 {
-    Tview& view = *forms_.view;
+    Tview& view = *helpViewer_;
     // Cleared first, so a missing help file leaves an empty viewer rather
     // than the previous text.
     view.ui->Memo1->clear();
     QStringList shown;
-    for (const std::string& line : text::splitLines(forms_.platform.readFile("SETUPHLP.TXT")))
+    for (const std::string& line : text::splitLines(platform_.readFile("SETUPHLP.TXT")))
         shown << ansitext::fromBytes(line);
     view.ui->Memo1->setPlainText(shown.join(QLatin1Char('\n')));
     view.exec();

@@ -7,14 +7,15 @@
 namespace Ui {
 class TAudioSetup;
 }
-struct Forms;
+class Platform;
+class Tview;
 
 // Sound card, its hardware and mixing choices, and CD audio. The lists hold
 // the working copy of the audio settings between a load and a save.
 class TAudioSetup : public FixedDialog {
     Q_OBJECT
 public:
-    explicit TAudioSetup(Forms& forms, QWidget* parent = nullptr);
+    explicit TAudioSetup(Platform& platform, QWidget* parent = nullptr);
     ~TAudioSetup() override;
 
     // Other windows read and set these controls directly.
@@ -24,6 +25,8 @@ public:
     // are enabled exactly when one is chosen. Setting SFXCard from code does
     // not run this; whoever does so calls it.
     void UpdateCardControls();
+    // The viewer that shows the help text; it is made after this dialog.
+    void setHelpViewer(Tview& view) { helpViewer_ = &view; }
 
 private:
     void FormCreate();
@@ -31,5 +34,6 @@ private:
     void Button1Click();
     void Button2Click();
 
-    Forms& forms_;
+    Platform& platform_;
+    Tview* helpViewer_ = nullptr;
 };

@@ -2,13 +2,14 @@
 
 #include "ui__joysetup.h"
 
+#include "components/ListIndex.h"
 #include "components/ErrorBox.h"
 #include "components/RadioGroup.h"
 #include "dialogs/ButtonActionList.h"
 
 #include <QRadioButton>
 
-TJoySetup::TJoySetup(Forms& forms, QWidget* parent) : FixedDialog(parent), ui(std::make_unique<Ui::TJoySetup>()), forms_(forms)
+TJoySetup::TJoySetup(QWidget* parent) : FixedDialog(parent), ui(std::make_unique<Ui::TJoySetup>())
 {
     ui->setupUi(this);
     finishForm();

@@ -7,22 +7,19 @@
 namespace Ui {
 class TJoySetup;
 }
-struct Forms;
 
 // The joystick dialog: an action for each button's single and double click,
 // and the port. Its controls are the settings' working copy.
 class TJoySetup : public FixedDialog {
     Q_OBJECT
 public:
-    explicit TJoySetup(Forms& forms, QWidget* parent = nullptr);
+    explicit TJoySetup(QWidget* parent = nullptr);
     ~TJoySetup() override;
 
     // Other windows read and set these controls directly.
     std::unique_ptr<Ui::TJoySetup> ui;
 
+private:
     void FormCreate();
     void Button1Click();
-
-private:
-    Forms& forms_;
 };

@@ -3,7 +3,6 @@
 #include "ui__kbsetup.h"
 #include "ui__keypress.h"
 
-#include "app/Forms.h"
 #include "components/AnsiText.h"
 #include "components/ErrorBox.h"
 #include "dialogs/ActionTables.h"
@@ -12,7 +11,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 
-Tkbsetup::Tkbsetup(Forms& forms, QWidget* parent) : FixedDialog(parent), ui(std::make_unique<Ui::Tkbsetup>()), forms_(forms)
+Tkbsetup::Tkbsetup(QWidget* parent) : FixedDialog(parent), ui(std::make_unique<Ui::Tkbsetup>())
 {
     ui->setupUi(this);
     finishForm();
@@ -58,7 +57,7 @@ void Tkbsetup::KeySetupDblClick()
     if (row == rowCount())
         return;
 
-    TGetKeyP& picker = *forms_.keypicker;
+    TGetKeyP& picker = *keyPicker_;
     const bool wasShown = isVisible();
     resumeExec_ = inExec_ && wasShown;
     hide();

@@ -8,7 +8,7 @@
 namespace Ui {
 class Tkbsetup;
 }
-struct Forms;
+class TGetKeyP;
 class QKeyEvent;
 
 // The keyboard dialog: one row per keyboard action with the key bound to it.
@@ -17,7 +17,7 @@ class QKeyEvent;
 class Tkbsetup : public FixedDialog {
     Q_OBJECT
 public:
-    explicit Tkbsetup(Forms& forms, QWidget* parent = nullptr);
+    explicit Tkbsetup(QWidget* parent = nullptr);
     ~Tkbsetup() override;
 
     // Other windows read and set these controls directly.
@@ -32,11 +32,8 @@ public:
     std::string keyString(int row) const;
     void setKeyString(int row, const std::string& key);
 
-    // Binds a key to the uppermost highlighted row through the key picker.
-    void KeySetupDblClick();
-    // Whether a key press in the list is a typed character, which is dropped.
-    static bool KeySetupKeyPress(const QKeyEvent& key);
-    void Button2Click();
+    // The key picker that binds a key; it is made after this dialog.
+    void setKeyPicker(TGetKeyP& picker) { keyPicker_ = &picker; }
 
     // The dialog hides while the key picker shows. Hiding ends a modal
     // showing, so a showing interrupted that way resumes once the picker is
@@ -47,7 +44,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    Forms& forms_;
+    // Binds a key to the uppermost highlighted row through the key picker.
+    void KeySetupDblClick();
+    // Whether a key press in the list is a typed character, which is dropped.
+    static bool KeySetupKeyPress(const QKeyEvent& key);
+    void Button2Click();
+
+    TGetKeyP* keyPicker_ = nullptr;
     bool inExec_ = false;
     bool resumeExec_ = false;
 };

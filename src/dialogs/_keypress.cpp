@@ -10,7 +10,7 @@
 #include <QMouseEvent>
 #include <QSignalBlocker>
 
-TGetKeyP::TGetKeyP(Forms& forms, QWidget* parent) : FixedDialog(parent), ui(std::make_unique<Ui::TGetKeyP>()), forms_(forms)
+TGetKeyP::TGetKeyP(QWidget* parent) : FixedDialog(parent), ui(std::make_unique<Ui::TGetKeyP>())
 {
     ui->setupUi(this);
     finishForm();

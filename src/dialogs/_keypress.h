@@ -8,7 +8,6 @@
 namespace Ui {
 class TGetKeyP;
 }
-struct Forms;
 
 // The key picker: lists every key the game knows and returns the one the
 // user picks. A pick closes it at once; the highlight stays from one showing
@@ -16,7 +15,7 @@ struct Forms;
 class TGetKeyP : public FixedDialog {
     Q_OBJECT
 public:
-    explicit TGetKeyP(Forms& forms, QWidget* parent = nullptr);
+    explicit TGetKeyP(QWidget* parent = nullptr);
     ~TGetKeyP() override;
 
     // Other windows read and set these controls directly.
@@ -30,16 +29,14 @@ public:
     // Highlights SelectedKey's entry without picking it; a key the list lacks
     // leaves nothing highlighted, so "Ok" cannot bind a stale entry.
     void SelectCurrentKey();
-    // Picks the highlighted entry and closes; nothing highlighted, nothing done.
-    void ListBox1Click();
-    void Button1Click();
-    void Button2Click();
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
-    Forms& forms_;
+    // Picks the highlighted entry and closes; nothing highlighted, nothing done.
+    void ListBox1Click();
+    void Button1Click();
+    void Button2Click();
 };

@@ -2,10 +2,11 @@
 
 #include "ui__mousesetup.h"
 
+#include "components/ListIndex.h"
 #include "components/ErrorBox.h"
 #include "dialogs/ButtonActionList.h"
 
-TMouseSetup::TMouseSetup(Forms& forms, QWidget* parent) : FixedDialog(parent), ui(std::make_unique<Ui::TMouseSetup>()), forms_(forms)
+TMouseSetup::TMouseSetup(QWidget* parent) : FixedDialog(parent), ui(std::make_unique<Ui::TMouseSetup>())
 {
     ui->setupUi(this);
     finishForm();

@@ -4,8 +4,8 @@
 
 #include "components/ErrorBox.h"
 
-Tvideomode::Tvideomode(Forms& forms, QWidget* parent)
-    : FixedDialog(parent), ui(std::make_unique<Ui::Tvideomode>()), forms_(forms)
+Tvideomode::Tvideomode(QWidget* parent)
+    : FixedDialog(parent), ui(std::make_unique<Ui::Tvideomode>())
 {
     ui->setupUi(this);
     finishForm();

@@ -7,13 +7,12 @@
 namespace Ui {
 class Tvideomode;
 }
-struct Forms;
 
 // Holds the chosen screen resolution in `ViewMode` until settings are saved.
 class Tvideomode : public FixedDialog {
     Q_OBJECT
 public:
-    explicit Tvideomode(Forms& forms, QWidget* parent = nullptr);
+    explicit Tvideomode(QWidget* parent = nullptr);
     ~Tvideomode() override;
 
     // Other windows read and set these controls directly.
@@ -21,6 +20,4 @@ public:
 
 private:
     void Button1Click();
-
-    Forms& forms_;
 };

@@ -4,7 +4,7 @@
 
 #include "components/ErrorBox.h"
 
-Tview::Tview(Forms& forms, QWidget* parent) : FixedDialog(parent), ui(std::make_unique<Ui::Tview>()), forms_(forms)
+Tview::Tview(QWidget* parent) : FixedDialog(parent), ui(std::make_unique<Ui::Tview>())
 {
     ui->setupUi(this);
     finishForm();

@@ -1,10 +1,8 @@
 #include "multiplayer/StartSequence.h"
 
-#include "app/Forms.h"
 #include "multiplayer/LaunchFile.h"
 #include "multiplayer/TypedText.h"
 #include "platform/Platform.h"
-#include "settings/_config.h"
 
 #include <QDialog>
 #include <QDir>
@@ -36,14 +34,13 @@ dosbox::Setup prepareDosBox(Platform& platform, const dosbox::Network& network)
 }
 }  // namespace
 
-bool NetworkDriverRunsInDosBox(Forms& forms) { return forms.platform.startsInDosBox(NetworkDriver, EngineFolder); }
+bool NetworkDriverRunsInDosBox(Platform& platform) { return platform.startsInDosBox(NetworkDriver, EngineFolder); }
 
-void StartNetworkGame(Forms& forms, QDialog& starting, const QLineEdit* netName,
+void StartNetworkGame(const NetworkStart& start, QDialog& starting, const QLineEdit* netName,
                       const std::function<std::string()>& launchLines, const dosbox::Network& network)
 {
-    Platform& platform = forms.platform;
-    forms.config->StoredPlayerName = typedtext::bytes(netName);
-    forms.config->SaveSettings();
+    Platform& platform = start.platform;
+    start.saveSettingsAs(typedtext::bytes(netName));
     // Written whole or not at all, so a failure leaves no half launch file
     // for the driver to trip over.
     platform.writeDataFile(launchfile::Path, launchLines());

@@ -8,9 +8,17 @@
 #include <functional>
 #include <string>
 
-struct Forms;
+class Platform;
 class QDialog;
 class QLineEdit;
+
+// What a network start needs from outside the multiplayer windows: the
+// operating system, and the settings store's save under the player's name.
+// The store fills these windows, so it stands above them and is handed down.
+struct NetworkStart {
+    Platform& platform;
+    std::function<void(const std::string& playerName)> saveSettingsAs;
+};
 
 // Runs the start for the dialog `starting`, whose name field is `netName`;
 // `launchLines` builds the launch file from the controls once the settings
@@ -21,8 +29,8 @@ class QLineEdit;
 // started, leaving the dialog open as it was. So does a NET.BAT that cannot
 // be started, after the launch file is written; the current directory is
 // then the game's folder again.
-void StartNetworkGame(Forms& forms, QDialog& starting, const QLineEdit* netName,
+void StartNetworkGame(const NetworkStart& start, QDialog& starting, const QLineEdit* netName,
                       const std::function<std::string()>& launchLines, const dosbox::Network& network = {});
 
 // Whether NET.BAT will run in DOSBox, which then needs a network set up.
-bool NetworkDriverRunsInDosBox(Forms& forms);
+bool NetworkDriverRunsInDosBox(Platform& platform);

@@ -7,15 +7,15 @@
 namespace Ui {
 class TIPX;
 }
-struct Forms;
 class THostJoin;
+struct NetworkStart;
 
 // An IPX network game for two to eight players. The main menu fills in the
 // stored player name and "2 Players" before every showing.
 class TIPX : public FixedDialog {
     Q_OBJECT
 public:
-    explicit TIPX(Forms& forms, QWidget* parent = nullptr);
+    explicit TIPX(const NetworkStart& start, QWidget* parent = nullptr);
     ~TIPX() override;
 
     // Other windows read and set these controls directly.
@@ -23,9 +23,9 @@ public:
     // Asked by "&Start" where the game's DOSBoxes must find each other.
     std::unique_ptr<THostJoin> hostjoin;
 
+private:
     void Button1Click();  // "&Start"
     void Button2Click();  // "&Abort"
 
-private:
-    Forms& forms_;
+    std::unique_ptr<NetworkStart> start_;
 };

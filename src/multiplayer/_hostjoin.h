@@ -27,9 +27,9 @@ public:
     // is remembered for the next time.
     std::optional<dosbox::Network> Ask();
 
+private:
     void Button1Click();  // "OK"
     void Button2Click();  // "Cancel"
 
-private:
     std::optional<dosbox::Network> answer_;
 };

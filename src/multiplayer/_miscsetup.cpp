@@ -2,13 +2,12 @@
 
 #include "ui__miscsetup.h"
 
-#include "app/Forms.h"
+#include "components/ListIndex.h"
 #include "components/ErrorBox.h"
 #include "multiplayer/TypedText.h"
 #include "multiplayer/modem_list.h"
 
-TMiscSetup::TMiscSetup(Forms& forms, QWidget* parent)
-    : FixedDialog(parent), ui(std::make_unique<Ui::TMiscSetup>()), forms_(forms)
+TMiscSetup::TMiscSetup(QWidget* parent) : FixedDialog(parent), ui(std::make_unique<Ui::TMiscSetup>())
 {
     ui->setupUi(this);
     finishForm();
@@ -44,7 +43,7 @@ void TMiscSetup::AdvComClick()
 // the chosen modem into this dialog.
 void TMiscSetup::Button1Click()
 {
-    TSelectModem& select = *forms_.selectmodem;
+    TSelectModem& select = *modemList_;
     select.FillModemList();
     select.exec();
 }

@@ -3,14 +3,14 @@
 #include "ui__miscsetup.h"
 #include "ui__modem.h"
 
-#include "app/Forms.h"
 #include "components/ErrorBox.h"
 #include "multiplayer/LaunchFile.h"
 #include "multiplayer/StartSequence.h"
 #include "multiplayer/TypedText.h"
 #include "multiplayer/_miscsetup.h"
 
-TModem::TModem(Forms& forms, QWidget* parent) : FixedDialog(parent), ui(std::make_unique<Ui::TModem>()), forms_(forms)
+TModem::TModem(const NetworkStart& start, TMiscSetup& misc, QWidget* parent)
+    : FixedDialog(parent), ui(std::make_unique<Ui::TModem>()), start_(std::make_unique<NetworkStart>(start)), misc_(misc)
 {
     ui->setupUi(this);
     finishForm();
@@ -36,14 +36,14 @@ void TModem::startModemGame(bool call)
     // In DOSBox the misc dialog's COM port is DOSBox's modem, which dials
     // the number as typed and answers calls on its TCP port.
     dosbox::Network network;
-    if (NetworkDriverRunsInDosBox(forms_)) {
+    if (NetworkDriverRunsInDosBox(start_->platform)) {
         network.kind = dosbox::Network::Kind::Modem;
-        network.comPort = forms_.miscsetup->ui->ComPort->currentIndex() + 1;
+        network.comPort = misc_.ui->ComPort->currentIndex() + 1;
         network.port = dosbox::DefaultModemPort;
     }
-    StartNetworkGame(forms_, *this, ui->NetName, [this, call] {
+    StartNetworkGame(*start_, *this, ui->NetName, [this, call] {
         // The serial port set-up lives only in the misc dialog's controls.
-        const Ui::TMiscSetup& misc = *forms_.miscsetup->ui;
+        const Ui::TMiscSetup& misc = *misc_.ui;
         launchfile::ModemGame game;
         game.call = call;
         game.dialingIndex = ui->RadioGroup1->itemIndex();

@@ -7,25 +7,26 @@
 namespace Ui {
 class TModem;
 }
-struct Forms;
+class TMiscSetup;
+struct NetworkStart;
 
 // A two-player game over a modem, calling the opponent or waiting for the
 // call. The port and the modem commands come from the misc dialog.
 class TModem : public FixedDialog {
     Q_OBJECT
 public:
-    explicit TModem(Forms& forms, QWidget* parent = nullptr);
+    TModem(const NetworkStart& start, TMiscSetup& misc, QWidget* parent = nullptr);
     ~TModem() override;
 
     // Other windows read and set these controls directly.
     std::unique_ptr<Ui::TModem> ui;
 
+private:
     void Button1Click();  // "&Call Opponent"
     void Button2Click();  // "&Wait For Call"
     void Button3Click();  // "&Abort"
-
-private:
     void startModemGame(bool call);
 
-    Forms& forms_;
+    std::unique_ptr<NetworkStart> start_;
+    TMiscSetup& misc_;
 };

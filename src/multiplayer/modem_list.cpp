@@ -3,7 +3,7 @@
 #include "ui__miscsetup.h"
 #include "ui_modem_list.h"
 
-#include "app/Forms.h"
+#include "components/ListIndex.h"
 #include "components/AnsiText.h"
 #include "components/ErrorBox.h"
 #include "multiplayer/ModemWalk.h"
@@ -14,8 +14,8 @@ namespace {
 constexpr int SubkeyRole = Qt::UserRole;
 }
 
-TSelectModem::TSelectModem(Forms& forms, QWidget* parent)
-    : FixedDialog(parent), ui(std::make_unique<Ui::TSelectModem>()), forms_(forms)
+TSelectModem::TSelectModem(Platform& platform, TMiscSetup& misc, QWidget* parent)
+    : FixedDialog(parent), ui(std::make_unique<Ui::TSelectModem>()), platform_(platform), misc_(misc)
 {
     ui->setupUi(this);
     finishForm();
@@ -31,7 +31,7 @@ TSelectModem::~TSelectModem() = default;
 void TSelectModem::FillModemList()
 {
     ui->ModemList->clear();
-    for (const modemwalk::Modem& modem : modemwalk::findModems(forms_.platform.registry())) {
+    for (const modemwalk::Modem& modem : modemwalk::findModems(platform_.registry())) {
         auto* item = new QListWidgetItem(ansitext::fromBytes(modem.description), ui->ModemList);
         item->setData(SubkeyRole, modem.number);
     }
@@ -49,8 +49,8 @@ void TSelectModem::Button1Click()
     const QList<QListWidgetItem*> selected = ui->ModemList->selectedItems();
     if (!selected.isEmpty()) {
         const int number = selected.first()->data(SubkeyRole).toInt();
-        if (auto setup = modemwalk::readSetup(forms_.platform.registry(), number)) {
-            Ui::TMiscSetup& misc = *forms_.miscsetup->ui;
+        if (auto setup = modemwalk::readSetup(platform_.registry(), number)) {
+            Ui::TMiscSetup& misc = *misc_.ui;
             setItemIndex(misc.ComPort, setup->comPortIndex);
             if (setup->initString)
                 misc.InitStr->setText(ansitext::fromBytes(*setup->initString));

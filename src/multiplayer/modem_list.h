@@ -7,14 +7,15 @@
 namespace Ui {
 class TSelectModem;
 }
-struct Forms;
+class Platform;
+class TMiscSetup;
 
 // Lists the modems the system has installed; OK copies the chosen one's port
 // and init command into the misc dialog.
 class TSelectModem : public FixedDialog {
     Q_OBJECT
 public:
-    explicit TSelectModem(Forms& forms, QWidget* parent = nullptr);
+    TSelectModem(Platform& platform, TMiscSetup& misc, QWidget* parent = nullptr);
     ~TSelectModem() override;
 
     // Other windows read and set these controls directly.
@@ -23,10 +24,12 @@ public:
     // Rebuilds the list from the registry, so a modem installed meanwhile
     // shows up. Each entry keeps the number of the subkey it came from.
     void FillModemList();
+
+private:
     void ModemListClick();
     void Button1Click();  // "OK": the confirmation
     void Button2Click();  // "Cancel"
 
-private:
-    Forms& forms_;
+    Platform& platform_;
+    TMiscSetup& misc_;
 };

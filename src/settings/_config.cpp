@@ -1,43 +1,41 @@
 #include "settings/_config.h"
 
-#include "app/Forms.h"
 #include "components/AnsiText.h"
 #include "platform/Platform.h"
 #include "settings/groups.h"
 
 #include <QComboBox>
 
-Tconfig::Tconfig(Forms& forms) : forms_(forms) {}
+Tconfig::Tconfig(Platform& platform, const SetupDialogs& dialogs) : platform_(platform), dialogs_(dialogs) {}
 
 void Tconfig::LoadSettings()
 {
-    Platform& platform = forms_.platform;
-    if (!platform.fileExists(SettingsFile))
+    if (!platform_.fileExists(SettingsFile))
         return;
     // Emptied before the read, so a file that exists but cannot be opened
     // leaves no stale lines behind to be saved later.
     Memo1.clear();
-    Memo1.read(platform.readFile(SettingsFile));
+    Memo1.read(platform_.readFile(SettingsFile));
 
-    settings::loadVideo(*this, forms_);
-    settings::loadAudio(*this, forms_);
-    settings::loadKeyDefinitions(*this, forms_);
-    settings::loadMouseAimingFlipped(*this, forms_);
-    settings::loadPlayerName(*this, forms_);
-    settings::loadMouseButtons(*this, forms_);
-    settings::loadJoystick(*this, forms_);
-    settings::loadControlAndModem(*this, forms_);
+    settings::loadVideo(*this, dialogs_.video);
+    settings::loadAudio(*this, dialogs_.audio);
+    settings::loadKeyDefinitions(*this, dialogs_.keyboard);
+    settings::loadMouseAimingFlipped(*this, dialogs_.mouse);
+    settings::loadPlayerName(*this);
+    settings::loadMouseButtons(*this, dialogs_.mouse);
+    settings::loadJoystick(*this, dialogs_.joystick);
+    settings::loadControlAndModem(*this, dialogs_.misc);
 }
 
 void Tconfig::SaveSettings()
 {
-    settings::saveVideo(*this, forms_);
-    settings::saveAudio(*this, forms_);
-    settings::saveKeyDefinitions(*this, forms_);
-    settings::saveControlMethod(*this, forms_);
-    settings::saveMouseAndJoystick(*this, forms_);
-    settings::saveModemAndPlayer(*this, forms_);
-    forms_.platform.writeFile(SettingsFile, Memo1.write());
+    settings::saveVideo(*this, dialogs_.video);
+    settings::saveAudio(*this, dialogs_.audio, platform_);
+    settings::saveKeyDefinitions(*this, dialogs_.keyboard);
+    settings::saveControlMethod(*this, dialogs_.misc);
+    settings::saveMouseAndJoystick(*this, dialogs_.mouse, dialogs_.joystick);
+    settings::saveModemAndPlayer(*this, dialogs_.misc);
+    platform_.writeFile(SettingsFile, Memo1.write());
 }
 
 void Tconfig::SelectQuotedItem(const std::string& key, QComboBox* list) const

@@ -1,20 +1,37 @@
 #pragma once
 // The settings store: owns the settings file's lines and moves every setting
-// between the file and the setup dialogs. It has no window of its own.
+// between the file and the setup dialogs. It has no window of its own; the
+// dialogs it fills are handed to it, so it stands above them.
 
 #include "core/Text.h"
 #include "settings/SettingsLines.h"
 
 #include <string>
 
-struct Forms;
+class Platform;
 class QComboBox;
+class TAudioSetup;
+class TJoySetup;
+class Tkbsetup;
+class TMiscSetup;
+class TMouseSetup;
+class Tvideomode;
+
+// The dialogs whose controls hold the settings between a load and a save.
+struct SetupDialogs {
+    Tvideomode& video;
+    TAudioSetup& audio;
+    Tkbsetup& keyboard;
+    TMouseSetup& mouse;
+    TJoySetup& joystick;
+    TMiscSetup& misc;
+};
 
 class Tconfig {
 public:
     static constexpr const char* SettingsFile = ".\\ENGINE\\VORNHL.CFG";
 
-    explicit Tconfig(Forms& forms);
+    Tconfig(Platform& platform, const SetupDialogs& dialogs);
 
     // Reads the settings file and sets every setup dialog from it. Without a
     // settings file nothing changes. Throws on an unreadable file or on a
@@ -38,5 +55,6 @@ public:
     std::string StoredPlayerName;
 
 private:
-    Forms& forms_;
+    Platform& platform_;
+    SetupDialogs dialogs_;
 };

@@ -3,16 +3,14 @@
 // as it stands, neither checked against the picker's keys nor re-cased.
 #include "settings/groups.h"
 
-#include "app/Forms.h"
 #include "dialogs/ActionTables.h"
 #include "dialogs/_kbsetup.h"
 #include "settings/_config.h"
 
 namespace settings {
 
-void loadKeyDefinitions(Tconfig& config, Forms& forms)
+void loadKeyDefinitions(Tconfig& config, Tkbsetup& keyboard)
 {
-    Tkbsetup& keyboard = *forms.kbsetup;
     // The rows are made once; later loads only overwrite their keys.
     if (keyboard.rowCount() == 0)
         keyboard.FillActionRows();
@@ -22,9 +20,8 @@ void loadKeyDefinitions(Tconfig& config, Forms& forms)
     }
 }
 
-void saveKeyDefinitions(Tconfig& config, Forms& forms)
+void saveKeyDefinitions(Tconfig& config, Tkbsetup& keyboard)
 {
-    Tkbsetup& keyboard = *forms.kbsetup;
     for (int row = 0; row < keyboard.rowCount(); ++row)
         config.ReplaceSetting(controls::keyDefinitionLine(keyboard.rowCaption(row), keyboard.keyString(row)));
 }

@@ -4,7 +4,6 @@
 // MouseAiming and GameMouseAiming keep the values the game wrote.
 #include "settings/groups.h"
 
-#include "app/Forms.h"
 #include "components/AnsiText.h"
 #include "components/RadioGroup.h"
 #include "dialogs/ActionTables.h"
@@ -24,32 +23,17 @@ namespace settings {
 namespace {
 using ButtonKeys = std::vector<std::pair<const char*, QComboBox*>>;
 
-// Keys in the order the file is read.
-ButtonKeys mouseLoadOrder(Ui::TMouseSetup& m)
-{
-    return {{"MouseButton0", m.m_leftb},        {"MouseButton2", m.m_midb},
-            {"MouseButton1", m.m_rightb},       {"MouseButtonClicked0", m.m_dbl_leftb},
-            {"MouseButtonClicked2", m.m_dbl_midb}, {"MouseButtonClicked1", m.m_dbl_rightb}};
-}
-
-ButtonKeys joystickLoadOrder(Ui::TJoySetup& j)
-{
-    return {{"JoystickButton0", j.j_b1},        {"JoystickButton1", j.j_b2},
-            {"JoystickButton2", j.j_b3},        {"JoystickButton3", j.j_b4},
-            {"JoystickButtonClicked0", j.j_dbl_b1}, {"JoystickButtonClicked1", j.j_dbl_b2},
-            {"JoystickButtonClicked2", j.j_dbl_b3}, {"JoystickButtonClicked3", j.j_dbl_b4}};
-}
-
-// Keys in the order the file is written: each button's single click, then
-// its double click.
-ButtonKeys mouseSaveOrder(Ui::TMouseSetup& m)
+// Each device's keys in the order the file is written: each button's single
+// click, then its double click. Loading reads the same keys; no key of these
+// can fail a load, so the order it reads them in leaves no trace.
+ButtonKeys mouseButtons(Ui::TMouseSetup& m)
 {
     return {{"MouseButton0", m.m_leftb},  {"MouseButtonClicked0", m.m_dbl_leftb},
             {"MouseButton1", m.m_rightb}, {"MouseButtonClicked1", m.m_dbl_rightb},
             {"MouseButton2", m.m_midb},   {"MouseButtonClicked2", m.m_dbl_midb}};
 }
 
-ButtonKeys joystickSaveOrder(Ui::TJoySetup& j)
+ButtonKeys joystickButtons(Ui::TJoySetup& j)
 {
     return {{"JoystickButton0", j.j_b1}, {"JoystickButtonClicked0", j.j_dbl_b1},
             {"JoystickButton1", j.j_b2}, {"JoystickButtonClicked1", j.j_dbl_b2},
@@ -71,38 +55,38 @@ void saveButtons(Tconfig& config, const ButtonKeys& buttons)
 }
 }  // namespace
 
-void loadMouseAimingFlipped(Tconfig& config, Forms& forms)
+void loadMouseAimingFlipped(Tconfig& config, TMouseSetup& mouseSetup)
 {
-    forms.mousesetup->ui->m_invert->setChecked(config.GetSetting("MouseAimingFlipped") == "1");
+    mouseSetup.ui->m_invert->setChecked(config.GetSetting("MouseAimingFlipped") == "1");
 }
 
-void loadMouseButtons(Tconfig& config, Forms& forms)
+void loadMouseButtons(Tconfig& config, TMouseSetup& mouseSetup)
 {
-    Ui::TMouseSetup& mouse = *forms.mousesetup->ui;
-    loadButtons(config, mouseLoadOrder(mouse));
+    Ui::TMouseSetup& mouse = *mouseSetup.ui;
+    loadButtons(config, mouseButtons(mouse));
     const std::string sensitivity = config.GetSetting("MouseSensitivity");
     if (!sensitivity.empty())
         mouse.m_Sens->setValue(controls::sensitivityPosition(strToInt(sensitivity)));
 }
 
-void loadJoystick(Tconfig& config, Forms& forms)
+void loadJoystick(Tconfig& config, TJoySetup& joystickSetup)
 {
-    Ui::TJoySetup& joystick = *forms.joysetup->ui;
-    loadButtons(config, joystickLoadOrder(joystick));
+    Ui::TJoySetup& joystick = *joystickSetup.ui;
+    loadButtons(config, joystickButtons(joystick));
     // The group clamps the port to "no port" .. "Port 2".
     joystick.JoyPort->setItemIndex(strToInt(config.GetSetting("JoystickPort")));
 }
 
-void saveMouseAndJoystick(Tconfig& config, Forms& forms)
+void saveMouseAndJoystick(Tconfig& config, TMouseSetup& mouseSetup, TJoySetup& joystickSetup)
 {
-    Ui::TMouseSetup& mouse = *forms.mousesetup->ui;
-    Ui::TJoySetup& joystick = *forms.joysetup->ui;
+    Ui::TMouseSetup& mouse = *mouseSetup.ui;
+    Ui::TJoySetup& joystick = *joystickSetup.ui;
     config.ReplaceSetting("JoystickPort = " + std::to_string(joystick.JoyPort->itemIndex()));
     config.ReplaceSetting("MouseSensitivity = " + std::to_string(controls::sensitivityFileValue(mouse.m_Sens->value())));
     config.RewriteSetting("MouseAiming");
     config.ReplaceSetting(std::string("MouseAimingFlipped = ") + (mouse.m_invert->isChecked() ? "1" : "0"));
-    saveButtons(config, mouseSaveOrder(mouse));
-    saveButtons(config, joystickSaveOrder(joystick));
+    saveButtons(config, mouseButtons(mouse));
+    saveButtons(config, joystickButtons(joystick));
     config.RewriteSetting("GameMouseAiming");
 }
 

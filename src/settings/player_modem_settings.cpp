@@ -3,45 +3,41 @@
 // each pair is one line of the file.
 #include "settings/groups.h"
 
-#include "ui__miscsetup.h"
-
-#include "app/Forms.h"
 #include "components/AnsiText.h"
-#include "components/FixedDialog.h"
 #include "core/Text.h"
 #include "multiplayer/TypedText.h"
 #include "multiplayer/_miscsetup.h"
+#include "settings/ListControls.h"
 #include "settings/_config.h"
-
-#include <cstdint>
+#include "ui__miscsetup.h"
 
 namespace settings {
 
 namespace {
 std::string quoted(const std::string& text) { return "\"" + text::withoutLineBreaks(text) + "\""; }
+
+// Read as COMPORT, written as ComPort. A port outside the list leaves none
+// selected, which is written as port 0.
+const ListSetting ComPort{
+    "ComPort", {"1", "2", "3", "4", "5", "6", "7", "8"}, -1, ListSetting::Read::IntegerIfGiven, "0"};
 }  // namespace
 
-void loadPlayerName(Tconfig& config, Forms&)
+void loadPlayerName(Tconfig& config)
 {
     const std::string value = config.GetSetting("PlayerName");
     if (!value.empty())
         config.StoredPlayerName = text::stripEnclosingQuotes(value);
 }
 
-void loadControlAndModem(Tconfig& config, Forms& forms)
+void loadControlAndModem(Tconfig& config, TMiscSetup& miscSetup)
 {
-    Ui::TMiscSetup& misc = *forms.miscsetup->ui;
+    Ui::TMiscSetup& misc = *miscSetup.ui;
 
     std::string value = config.GetSetting("ControllerType");
     if (!value.empty())
         misc.ControlMethod->setItemIndex(strToInt(value));  // the group clamps it
 
-    value = config.GetSetting("COMPORT");
-    if (!value.empty()) {
-        // A port outside the list leaves none selected.
-        const std::int64_t index = std::int64_t(strToInt(value)) - 1;
-        setItemIndex(misc.ComPort, index >= 0 && index < misc.ComPort->count() ? int(index) : -1);
-    }
+    loadList(config, ComPort, misc.ComPort);
 
     value = config.GetSetting("INITSTRING");
     if (!value.empty())
@@ -65,15 +61,15 @@ void loadControlAndModem(Tconfig& config, Forms& forms)
     misc.COMUart->setText(ansitext::fromBytes(config.GetSetting("UARTADDRESS")));
 }
 
-void saveControlMethod(Tconfig& config, Forms& forms)
+void saveControlMethod(Tconfig& config, TMiscSetup& misc)
 {
-    config.ReplaceSetting("ControllerType = " + std::to_string(forms.miscsetup->ui->ControlMethod->itemIndex()));
+    config.ReplaceSetting("ControllerType = " + std::to_string(misc.ui->ControlMethod->itemIndex()));
 }
 
-void saveModemAndPlayer(Tconfig& config, Forms& forms)
+void saveModemAndPlayer(Tconfig& config, TMiscSetup& miscSetup)
 {
-    const Ui::TMiscSetup& misc = *forms.miscsetup->ui;
-    config.ReplaceSetting("ComPort = " + std::to_string(misc.ComPort->currentIndex() + 1));
+    const Ui::TMiscSetup& misc = *miscSetup.ui;
+    saveList(config, ComPort, misc.ComPort->currentIndex());
     if (misc.AdvCom->isChecked()) {
         config.ReplaceSetting("IrqNumber = " + typedtext::bytes(misc.ComIRQ));
         config.ReplaceSetting("UartAddress = " + typedtext::bytes(misc.COMUart));

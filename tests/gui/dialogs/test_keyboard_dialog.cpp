@@ -95,26 +95,22 @@ TEST_F(KeyboardDialog, TypedCharactersAndEnterChangeNothingWhileArrowsStillMove)
 
 TEST_F(KeyboardDialog, ADoubleClickWithoutAHighlightedRowOpensNothing)
 {
-    EXPECT_FALSE(opensPicker([&] {
-        sendDoubleClick(rows()->viewport(), QPoint(50, 50));
-        keyboard().KeySetupDblClick();
-    }));
+    EXPECT_FALSE(opensPicker([&] { sendDoubleClick(rows()->viewport(), QPoint(50, 50)); }));
     keyboard().FillActionRows();
-    EXPECT_FALSE(opensPicker([&] { keyboard().KeySetupDblClick(); }));
+    // A double click whose row lost its highlight on the way.
+    EXPECT_FALSE(opensPicker([&] { emit rows()->itemDoubleClicked(rows()->topLevelItem(0), 0); }));
 }
 
 TEST_F(KeyboardDialog, ADoubleClickOnARowOpensThePickerForIt)
 {
     keyboard().FillActionRows();
     keyboard().setKeyString(1, "Down");
-    QTreeWidgetItem* row = rows()->topLevelItem(1);
     QString action;
     whenModal([&](QWidget* modal) {
         action = modal->windowTitle() + ": " + forms->keypicker->ui->Label2->text();
         forms->keypicker->ui->Button2->click();
     });
-    sendClick(rows()->viewport(), rows()->visualItemRect(row).center());
-    sendDoubleClick(rows()->viewport(), rows()->visualItemRect(row).center());
+    doubleClickRow(rows(), rows()->topLevelItem(1));
     EXPECT_EQ(action, "Pick Key: Move Backward");
     EXPECT_EQ(keyboard().keyString(1), "Down");
 }
@@ -128,12 +124,11 @@ TEST_F(KeyboardDialog, ItsModalShowingOutlastsThePicker)
     QStringList seen;
     whenModal([&](QWidget* modal) {
         EXPECT_EQ(modal, &keyboard());
-        rows()->topLevelItem(0)->setSelected(true);
         whenModal([&](QWidget* picker) {
             seen << picker->windowTitle() << (keyboard().isVisible() ? "keyboard shown" : "keyboard hidden");
             sendKey(forms->keypicker->ui->ListBox1, Qt::Key_Down);
         });
-        keyboard().KeySetupDblClick();
+        doubleClickRow(rows(), rows()->topLevelItem(0));
         whenModal([&](QWidget* again) {
             seen << again->windowTitle() << QString::fromStdString(keyboard().keyString(0));
             keyboard().ui->Button2->click();

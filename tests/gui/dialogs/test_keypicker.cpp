@@ -60,11 +60,10 @@ protected:
     };
     Seen bind(int row, const std::function<void(TGetKeyP&)>& inPicker)
     {
-        keyboard().ui->KeySetup->clearSelection();
-        keyboard().ui->KeySetup->topLevelItem(row)->setSelected(true);
-        return bindSelected(inPicker);
+        return bindByDoubleClick(row, Qt::NoModifier, inPicker);
     }
-    Seen bindSelected(const std::function<void(TGetKeyP&)>& inPicker)
+    // With Control held, the double-clicked row joins those already highlighted.
+    Seen bindByDoubleClick(int row, Qt::KeyboardModifiers modifiers, const std::function<void(TGetKeyP&)>& inPicker)
     {
         Seen seen;
         whenModal([&](QWidget* modal) {
@@ -77,7 +76,7 @@ protected:
                 picker().ui->Button2->click();
             }
         });
-        keyboard().KeySetupDblClick();
+        doubleClickRow(keyboard().ui->KeySetup, keyboard().ui->KeySetup->topLevelItem(row), modifiers);
         EXPECT_FALSE(picker().isVisible());
         return seen;
     }
@@ -189,11 +188,12 @@ TEST_F(KeyPicker, SeveralHighlightedRowsBindTheUppermost)
     rows->topLevelItem(7)->setSelected(true);
     rows->topLevelItem(3)->setSelected(true);
     rows->topLevelItem(12)->setSelected(true);
-    Seen seen = bindSelected([](TGetKeyP& p) { clickEntry(p.ui->ListBox1, "LAlt"); });
+    Seen seen = bindByDoubleClick(15, Qt::ControlModifier, [](TGetKeyP& p) { clickEntry(p.ui->ListBox1, "LAlt"); });
     EXPECT_EQ(seen.action, "Turn Right");
     EXPECT_EQ(keyboard().keyString(3), "LAlt");
     EXPECT_EQ(keyboard().keyString(7), "...");
     EXPECT_EQ(keyboard().keyString(12), "...");
+    EXPECT_EQ(keyboard().keyString(15), "...");
 }
 
 TEST_F(KeyPicker, EveryKeyCanBeBoundAndIsFoundAgainNextTime)

@@ -2,6 +2,7 @@
 
 #include "app/_main.h"
 #include "Input.h"
+#include "components/ListIndex.h"
 #include "components/UserConfig.h"
 #include "multiplayer/_IPX.h"
 #include "multiplayer/_hostjoin.h"

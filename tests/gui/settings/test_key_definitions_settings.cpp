@@ -16,11 +16,11 @@ protected:
     void load(const std::string& text)
     {
         config().Memo1.read(text);
-        settings::loadKeyDefinitions(config(), *forms);
+        settings::loadKeyDefinitions(config(), *forms->kbsetup);
     }
     std::string save()
     {
-        settings::saveKeyDefinitions(config(), *forms);
+        settings::saveKeyDefinitions(config(), *forms->kbsetup);
         return config().Memo1.write();
     }
     std::string keyOf(const std::string& caption)

@@ -28,13 +28,13 @@ protected:
         if (text.find("JoystickPort") == std::string::npos)
             text += "JoystickPort = 0\r\n";
         config().Memo1.read(text);
-        settings::loadMouseAimingFlipped(config(), *forms);
-        settings::loadMouseButtons(config(), *forms);
-        settings::loadJoystick(config(), *forms);
+        settings::loadMouseAimingFlipped(config(), *forms->mousesetup);
+        settings::loadMouseButtons(config(), *forms->mousesetup);
+        settings::loadJoystick(config(), *forms->joysetup);
     }
     std::string save()
     {
-        settings::saveMouseAndJoystick(config(), *forms);
+        settings::saveMouseAndJoystick(config(), *forms->mousesetup, *forms->joysetup);
         return config().Memo1.write();
     }
     int positionAfterLoading(const std::string& value)
@@ -75,9 +75,9 @@ TEST_F(MouseJoystickSettings, EverySensitivitySurvivesASaveAndALoad)
     config().Memo1.read("MouseSensitivity = 0\r\nJoystickPort = 0\r\n");
     for (int p = 0; p <= 400; ++p) {
         mouse().m_Sens->setValue(p);
-        settings::saveMouseAndJoystick(config(), *forms);
+        settings::saveMouseAndJoystick(config(), *forms->mousesetup, *forms->joysetup);
         mouse().m_Sens->setValue(p == 200 ? 0 : 200);
-        settings::loadMouseButtons(config(), *forms);
+        settings::loadMouseButtons(config(), *forms->mousesetup);
         ASSERT_EQ(mouse().m_Sens->value(), p);
     }
     mouse().m_Sens->setValue(160);
@@ -152,7 +152,7 @@ TEST_F(MouseJoystickSettings, JoystickPortIsStrictAndReadAfterEveryButton)
         joystick().JoyPort->setItemIndex(1);
         config().Memo1.read(std::string("JoystickButtonClicked3 = \"Run\"\r\n") + line);
         try {
-            settings::loadJoystick(config(), *forms);
+            settings::loadJoystick(config(), *forms->joysetup);
             FAIL();
         } catch (const LauncherError& e) {
             EXPECT_STREQ(e.what(), std::string(line).find("one") != std::string::npos

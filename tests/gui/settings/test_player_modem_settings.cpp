@@ -41,14 +41,14 @@ protected:
     void load(const std::string& bytes)
     {
         config().Memo1.read(bytes);
-        settings::loadPlayerName(config(), *forms);
-        settings::loadControlAndModem(config(), *forms);
+        settings::loadPlayerName(config());
+        settings::loadControlAndModem(config(), *forms->miscsetup);
     }
     std::string save(const std::string& bytes = CommSection)
     {
         config().Memo1.read(bytes);
-        settings::saveControlMethod(config(), *forms);
-        settings::saveModemAndPlayer(config(), *forms);
+        settings::saveControlMethod(config(), *forms->miscsetup);
+        settings::saveModemAndPlayer(config(), *forms->miscsetup);
         return config().Memo1.write();
     }
 };

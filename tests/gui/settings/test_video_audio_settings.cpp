@@ -1,5 +1,6 @@
 #include "GuiTest.h"
 
+#include "components/ListIndex.h"
 #include "components/FixedDialog.h"
 #include "components/RadioGroup.h"
 #include "dialogs/_audiosetup.h"
@@ -31,13 +32,13 @@ protected:
     void load(const std::string& text)
     {
         config().Memo1.read(text);
-        settings::loadVideo(config(), *forms);
-        settings::loadAudio(config(), *forms);
+        settings::loadVideo(config(), *forms->videomode);
+        settings::loadAudio(config(), *forms->audiosetup);
     }
     std::string save()
     {
-        settings::saveVideo(config(), *forms);
-        settings::saveAudio(config(), *forms);
+        settings::saveVideo(config(), *forms->videomode);
+        settings::saveAudio(config(), *forms->audiosetup, forms->platform);
         return config().Memo1.write();
     }
     // The text with one line swapped for another (or dropped, for "").
