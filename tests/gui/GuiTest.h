@@ -12,8 +12,12 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
+#include <sstream>
+#include <string>
 
 class GuiTest : public ::testing::Test {
 protected:
@@ -46,6 +50,15 @@ protected:
                 QTimer::singleShot(5, *attempt);
         };
         QTimer::singleShot(0, *attempt);
+    }
+
+    // The demo installation's settings file, in which every group finds its keys.
+    static std::string demoSettings()
+    {
+        std::ifstream in(std::filesystem::path(VORNHALE_DEMO_DIR) / "ENGINE" / "VORNHL.CFG", std::ios::binary);
+        std::stringstream bytes;
+        bytes << in.rdbuf();
+        return bytes.str();
     }
 
     static int& testsEnded()

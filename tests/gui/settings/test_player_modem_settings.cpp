@@ -13,9 +13,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace {
 std::string crlf(std::initializer_list<const char*> lines)
@@ -232,12 +229,7 @@ TEST_F(PlayerModemSettings, ANonIntegerControllerTypeOrPortStopsTheLoadAfterTheN
 
 TEST_F(PlayerModemSettings, LoadAndSaveRunThisGroupThroughTheStore)
 {
-    // The demo installation's file, so every other group finds its keys too.
-    const auto path = std::filesystem::path(__FILE__).parent_path() / "../../../demo/ENGINE/VORNHL.CFG";
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream demo;
-    demo << in.rdbuf();
-    platform.putFile("ENGINE\\VORNHL.CFG", demo.str());
+    platform.putFile("ENGINE\\VORNHL.CFG", demoSettings());
     config().LoadSettings();
     EXPECT_EQ(config().StoredPlayerName, "Wanderer");
     misc().InitStr->setText("ATX\r\n0");

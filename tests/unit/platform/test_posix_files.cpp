@@ -1,70 +1,14 @@
-#include "platform/posix/PosixPlatform.h"
+// Saving the settings and data files: whole or not at all, and respecting
+// the file, link, owner and permissions it replaces.
+#include "PosixScratch.h"
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
+#include <csignal>
 #include <functional>
 #include <grp.h>
-#include <sstream>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-namespace fs = std::filesystem;
-
-namespace {
-// A scratch game directory that is the current directory for one test.
-class PosixPlatformTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        char name[] = "/tmp/vornhale-posix-XXXXXX";
-        root = ::mkdtemp(name);
-        old = fs::current_path();
-        fs::current_path(root);
-    }
-    void TearDown() override
-    {
-        fs::current_path(old);
-        fs::permissions(root, fs::perms::owner_all);
-        fs::remove_all(root);
-    }
-    static std::string slurp(const fs::path& p)
-    {
-        std::ifstream in(p, std::ios::binary);
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
-
-    fs::path root, old;
-    posix::PosixPlatform platform;
-};
-}  // namespace
-
-TEST_F(PosixPlatformTest, LauncherPathsFindFilesWhateverTheirCase)
-{
-    fs::create_directory(root / "engine");
-    std::ofstream(root / "engine" / "Vornhl.cfg") << "x";
-    EXPECT_TRUE(platform.fileExists(".\\ENGINE\\VORNHL.CFG"));
-    EXPECT_EQ(platform.readFile(".\\ENGINE\\VORNHL.CFG"), "x");
-    EXPECT_FALSE(platform.fileExists(".\\ENGINE"));
-
-    // A new file is created inside the directory that exists.
-    platform.writeFile(".\\ENGINE\\COMMIT.DAT", "y");
-    EXPECT_TRUE(fs::exists(root / "engine" / "COMMIT.DAT"));
-}
-
-TEST_F(PosixPlatformTest, ReadingAMissingFileNamesItAsWritten)
-{
-    try {
-        platform.readFile("SETUPHLP.TXT");
-        FAIL();
-    } catch (const LauncherError& e) {
-        EXPECT_STREQ(e.what(), "Cannot open file SETUPHLP.TXT");
-    }
-}
 
 TEST_F(PosixPlatformTest, WritingReplacesTheWholeFileAndKeepsItsPermissions)
 {
@@ -244,48 +188,6 @@ TEST_F(PosixPlatformTest, AReadOnlyOrUnreachableFileIsNeverReplaced)
         EXPECT_STREQ(e.what(), "File access denied");
     }
 }
-
-TEST_F(PosixPlatformTest, CurrentDirectoryFollowsTheCaseOfTheDisk)
-{
-    fs::create_directory(root / "Engine");
-    platform.setCurrentDirectory("ENGINE");
-    EXPECT_EQ(fs::path(platform.currentDirectory()), fs::canonical(root / "Engine"));
-    EXPECT_THROW(platform.setCurrentDirectory("NOWHERE"), LauncherError);
-    EXPECT_TRUE(platform.removeFile(".\\x") == false);
-}
-
-TEST_F(PosixPlatformTest, OnlyNativeProgramsAndScriptsAreHostExecutable)
-{
-    std::ofstream(root / "script") << "#!/bin/sh\n";
-    std::ofstream(root / "GAME.EXE") << "MZ\x90";
-    fs::permissions(root / "script", fs::perms(0755));
-    fs::permissions(root / "GAME.EXE", fs::perms(0755));
-    EXPECT_TRUE(posix::isHostExecutable((root / "script").string()));
-    EXPECT_FALSE(posix::isHostExecutable((root / "GAME.EXE").string()));
-    EXPECT_TRUE(posix::isHostExecutable("/bin/sh"));
-    fs::permissions(root / "script", fs::perms(0644));
-    EXPECT_FALSE(posix::isHostExecutable((root / "script").string()));
-}
-
-TEST_F(PosixPlatformTest, StartProgramRunsAScriptFromTheCurrentDirectoryWithoutWaiting)
-{
-    std::ofstream(root / "vornhale.exe") << "#!/bin/sh\nsleep 0.2\ntouch \"$PWD/started\"\n";
-    fs::permissions(root / "vornhale.exe", fs::perms(0755));
-    platform.startProgram("VORNHALE.EXE", 1);
-    EXPECT_FALSE(fs::exists(root / "started"));  // it did not wait
-    for (int i = 0; i < 100 && !fs::exists(root / "started"); ++i)
-        ::usleep(50000);
-    EXPECT_TRUE(fs::exists(root / "started"));
-    try {
-        platform.startProgram("NOPE.EXE", 1);
-        ADD_FAILURE() << "a missing program started";
-    } catch (const LauncherError& e) {
-        EXPECT_STREQ(e.what(), "Cannot start NOPE.EXE: the file was not found");
-    }
-}
-
-#include <csignal>
-#include <sys/resource.h>
 
 TEST_F(PosixPlatformTest, AWriteThatFailsHalfWayLeavesTheOldFileAndNoLeftovers)
 {

@@ -1,18 +1,11 @@
-// Programs and web pages on a POSIX desktop: the registry's one answer, the
-// browser started through the desktop's opener, DOS programs through DOSBox.
-// Stand-ins on a private $PATH record the arguments they receive.
+// Programs and web pages on a POSIX desktop: host programs and scripts run
+// directly, the browser through the desktop's opener, DOS programs through
+// DOSBox. Stand-ins on a private $PATH record the arguments they receive.
+#include "PosixScratch.h"
 #include "components/BrowserCommand.h"
-#include "platform/posix/PosixPlatform.h"
-
-#include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <unistd.h>
-
-namespace fs = std::filesystem;
 
 namespace {
 class PosixStartTest : public ::testing::Test {
@@ -65,26 +58,6 @@ protected:
     posix::PosixPlatform platform;
 };
 }  // namespace
-
-TEST(PosixRegistry, AnswersTheHtmlLookupWithTheDesktopsOpenerAndNothingElse)
-{
-    posix::PosixRegistry registry;
-    EXPECT_EQ(browser::FindBrowserCommand(registry), "XDG-OPEN.EXE ");
-    const auto start = browser::SplitBrowserCommand(browser::FindBrowserCommand(registry), "/g/x.htm");
-    ASSERT_TRUE(start);
-    EXPECT_EQ(start->program, "XDG-OPEN.EXE");
-    EXPECT_EQ(start->parameters, " /g/x.htm");
-
-    // Every extension leads there; nothing else is there.
-    Registry::Key key = 0;
-    for (const char* extension : {".html", ".SHTML", ".shtm"}) {
-        ASSERT_EQ(registry.openKey(Registry::ClassesRoot, extension, &key), Registry::Success) << extension;
-        registry.closeKey(key);
-    }
-    EXPECT_EQ(registry.openKey(Registry::ClassesRoot, ".txt", &key), Registry::FileNotFound);
-    EXPECT_EQ(registry.openKey(Registry::LocalMachine, "System\\CurrentControlSet\\Services\\Class\\Modem\\", &key),
-              Registry::FileNotFound);
-}
 
 TEST(PosixParameters, SplitAtBlanksWithQuotedArgumentsKeptWhole)
 {
@@ -203,4 +176,34 @@ TEST_F(PosixStartTest, WithoutDosBoxOnPathADosProgramStartsNothingAndSaysSo)
     EXPECT_FALSE(posix::startDetached((root / "bin" / "dosbox").string(), {}));
     ::usleep(300000);
     EXPECT_FALSE(fs::exists(root / "dosbox.done"));
+}
+
+TEST_F(PosixPlatformTest, OnlyNativeProgramsAndScriptsAreHostExecutable)
+{
+    std::ofstream(root / "script") << "#!/bin/sh\n";
+    std::ofstream(root / "GAME.EXE") << "MZ\x90";
+    fs::permissions(root / "script", fs::perms(0755));
+    fs::permissions(root / "GAME.EXE", fs::perms(0755));
+    EXPECT_TRUE(posix::isHostExecutable((root / "script").string()));
+    EXPECT_FALSE(posix::isHostExecutable((root / "GAME.EXE").string()));
+    EXPECT_TRUE(posix::isHostExecutable("/bin/sh"));
+    fs::permissions(root / "script", fs::perms(0644));
+    EXPECT_FALSE(posix::isHostExecutable((root / "script").string()));
+}
+
+TEST_F(PosixPlatformTest, StartProgramRunsAScriptFromTheCurrentDirectoryWithoutWaiting)
+{
+    std::ofstream(root / "vornhale.exe") << "#!/bin/sh\nsleep 0.2\ntouch \"$PWD/started\"\n";
+    fs::permissions(root / "vornhale.exe", fs::perms(0755));
+    platform.startProgram("VORNHALE.EXE", 1);
+    EXPECT_FALSE(fs::exists(root / "started"));  // it did not wait
+    for (int i = 0; i < 100 && !fs::exists(root / "started"); ++i)
+        ::usleep(50000);
+    EXPECT_TRUE(fs::exists(root / "started"));
+    try {
+        platform.startProgram("NOPE.EXE", 1);
+        ADD_FAILURE() << "a missing program started";
+    } catch (const LauncherError& e) {
+        EXPECT_STREQ(e.what(), "Cannot start NOPE.EXE: the file was not found");
+    }
 }
