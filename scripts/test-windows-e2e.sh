@@ -62,12 +62,25 @@ reg "$modems\0003" /v DriverDesc /d 'Vornhale Test Modem C'
 wineserver -k
 wineserver -w
 
+# The Windows tests, and the native tests that hold on Windows as they stand,
+# which run with the Windows tests' library in place of their own.
+shared=(test_startup)
+find_test() {
+    local name="${1%.sh}"
+    if [ -f "$here/tests/windows/e2e/$name.sh" ]; then
+        echo "$here/tests/windows/e2e/$name.sh"
+    else
+        echo "$here/tests/e2e/$name.sh"
+    fi
+}
 tests=()
 if [ $# -gt 0 ]; then
-    for name in "$@"; do tests+=("$here/tests/windows/e2e/${name%.sh}.sh"); done
+    for name in "$@"; do tests+=("$(find_test "$name")"); done
 else
     tests=("$here"/tests/windows/e2e/test_*.sh)
+    for name in "${shared[@]}"; do tests+=("$here/tests/e2e/$name.sh"); done
 fi
+export E2E_LIB="$here/tests/windows/e2e/lib.sh"
 
 passed=0 failed=0 failures=()
 for test in "${tests[@]}"; do

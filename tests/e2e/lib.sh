@@ -18,11 +18,13 @@ e2e_cleanup() {
 }
 trap e2e_cleanup EXIT
 
+# Ends the test, keeping a picture of the screen for whoever reads the log.
 fail() {
+    local shot
+    shot="/tmp/${E2E_FAILURE_PREFIX:-e2e-failure}-$(basename "$0" .sh).png"
     echo "FAIL: $*" >&2
     if [ -n "${DISPLAY:-}" ] && command -v import >/dev/null; then
-        import -window root "/tmp/e2e-failure-$(basename "$0" .sh).png" 2>/dev/null || true
-        echo "screen saved to /tmp/e2e-failure-$(basename "$0" .sh).png" >&2
+        import -window root "$shot" 2>/dev/null && echo "screen saved to $shot" >&2
     fi
     exit 1
 }
@@ -48,6 +50,10 @@ e2e_start_x() {
     cp -a "$DEMO/." "$GAME/"
 }
 
+# Runs the launcher in the current folder, as the process itself (its pid is
+# the one its windows carry); the Windows tests run it in Wine.
+run_launcher() { QT_QPA_PLATFORM=xcb exec "$LAUNCHER"; }
+
 # Starts the launcher in $GAME; its pid is $LAUNCHER_PID. A watcher records
 # its exit code in a file, so wait_exit works from any subshell, including
 # a command substitution.
@@ -55,7 +61,7 @@ e2e_start_launcher() {
     rm -f "$E2E_TMP/launcher.pid" "$E2E_TMP/launcher.exit"
     (
         cd "$GAME"
-        QT_QPA_PLATFORM=xcb "$LAUNCHER" >"$E2E_TMP/launcher.log" 2>&1 &
+        run_launcher >"$E2E_TMP/launcher.log" 2>&1 &
         echo $! >"$E2E_TMP/launcher.pid"
         rc=0
         wait $! || rc=$?
@@ -71,10 +77,101 @@ e2e_start_launcher() {
     E2E_PIDS+=($LAUNCHER_PID)
 }
 
-e2e_start() {
-    e2e_start_x
+# What the Windows tests add: their stand-ins in the game folder, and a pause
+# once the main window shows.
+e2e_prepare_game() { :; }
+e2e_settle() { :; }
+
+# Starts the launcher in $GAME and waits for its main window, $MAIN_WINDOW.
+start_main_menu() {
     e2e_start_launcher
     MAIN_WINDOW="$(wait_window "Vornhale Launcher")"
+    e2e_settle
+}
+
+e2e_start() {
+    e2e_start_x
+    e2e_prepare_game
+    start_main_menu
+}
+
+# DOSBox and the assembler for the tests' own DOS programs; DOSBox draws
+# nothing and plays nothing.
+need_dosbox() {
+    command -v dosbox >/dev/null || fail "dosbox is not installed (scripts/install-deps.sh installs it)"
+    command -v nasm >/dev/null || fail "nasm is not installed (scripts/install-deps.sh installs it)"
+    export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
+}
+
+# --- A setting's way to the file: Sound Blaster picked in the audio dialog --
+
+# Starts the settings file from no sound card and with every key definition's
+# second key already empty, as every save leaves it, so that the pick is the
+# only change; no CDA.DAT. Keeps the file as $E2E_TMP/before.cfg.
+prepare_sound_card_pick() {
+    local cfg="$GAME/ENGINE/VORNHL.CFG"
+    sed -i 's/^FXDevice = 0\r$/FXDevice = 13\r/' "$cfg"
+    grep -q $'^FXDevice = 13\r$' "$cfg" || fail "could not prepare the settings file"
+    sed -i 's/^\([A-Za-z_]* = "[^"]*"\) "[^"]*"\r$/\1 ""\r/' "$cfg"
+    rm -f "$GAME/CDA.DAT"
+    cp "$cfg" "$E2E_TMP/before.cfg"
+}
+
+# Picks "Sound Blaster" with the keyboard and saves by "Return to Main Menu".
+pick_sound_blaster() {
+    local config audio
+    press "$MAIN_WINDOW" alt+c
+    config="$(wait_window "Configuration")"
+    press "$config" alt+a
+    audio="$(wait_window "Audio Configuration")"
+    # The card list has the focus when the dialog opens: one step down from
+    # "None" is "Sound Blaster"; "Ok", which Return presses, is two steps
+    # back from the list.
+    press "$audio" Down shift+Tab shift+Tab Return
+    wait_window_gone "Audio Configuration"
+    press "$config" alt+r
+    wait_window_gone "Configuration"
+    wait_window "Vornhale Launcher" >/dev/null
+}
+
+# Fails unless the pick changed the FXDevice line only, CR LF kept, and
+# CDA.DAT is the single byte 0.
+expect_sound_blaster_saved() {
+    local cfg="$GAME/ENGINE/VORNHL.CFG"
+    sed 's/^FXDevice = 13\r$/FXDevice = 0\r/' "$E2E_TMP/before.cfg" >"$E2E_TMP/expected.cfg"
+    if ! cmp -s "$cfg" "$E2E_TMP/expected.cfg"; then
+        diff "$E2E_TMP/expected.cfg" "$cfg" | cat -A >&2 || true
+        fail "the settings file differs from the one expected"
+    fi
+    [ "$(od -An -tx1 "$GAME/CDA.DAT" 2>/dev/null | tr -d ' \n')" = "00" ] || fail "CDA.DAT is not the single byte 0"
+}
+
+# --- An IPX game for four ------------------------------------------------
+
+# Opens the IPX dialog from the multiplayer menu and starts a game for four.
+start_ipx_for_four() {
+    local ipx
+    press "$MAIN_WINDOW" alt+m
+    sleep 0.3
+    # "Play Vornhale via IPX network" has no accelerator: click it.
+    click_at "$MAIN_WINDOW" 183 162
+    ipx="$(wait_window "IPX Network Game")"
+    # Name, socket, then the player list: two steps down from "2 Players".
+    press "$ipx" Tab Tab Down Down
+    press "$ipx" alt+s
+}
+
+# Fails unless COMMIT.DAT holds the game for four byte for byte and the
+# player's name went back into the settings file.
+expect_ipx_launch_file() {
+    local engine="$GAME/ENGINE"
+    printf '%s\r\n' "[COMMIT]" "COMMTYPE = 3" "NUMPLAYERS = 4" "PAUSE = 0" "VECTOR = ~" "SOCKETNUMBER = 0" \
+        'LAUNCHNAME = "GAME.EXE"' "SHOWSTATS = 0" >"$E2E_TMP/expected.dat"
+    if ! cmp -s "$engine/COMMIT.DAT" "$E2E_TMP/expected.dat"; then
+        diff "$E2E_TMP/expected.dat" "$engine/COMMIT.DAT" | cat -A >&2 || true
+        fail "COMMIT.DAT differs from the table"
+    fi
+    grep -q $'^PlayerName = "Wanderer"\r$' "$engine/VORNHL.CFG" || fail "the player name was not saved back"
 }
 
 # Prints the id of the visible window with exactly this caption, waiting for it.

@@ -3,7 +3,7 @@
 # (no window can appear); --game-dir to the demo, given from another folder
 # beside an option the launcher does not know, runs the game in the demo and
 # remembers nothing.
-. "$(dirname "$0")/lib.sh"
+. "${E2E_LIB:-$(dirname "$0")/lib.sh}"
 
 version="$(sed -n 's/^project(VornhaleLauncher VERSION \([0-9.]*\) .*/\1/p' "$DEMO/../CMakeLists.txt")"
 out="$(env -u DISPLAY QT_QPA_PLATFORM=xcb "$LAUNCHER" --version)" || fail "--version failed"

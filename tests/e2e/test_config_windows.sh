@@ -3,7 +3,7 @@
 # keyboard with its fixed client area, centred with its frame at every
 # showing, the help shows SETUPHLP.TXT, and a missing help file gives the
 # error box while the audio dialog stays usable.
-. "$(dirname "$0")/lib.sh"
+. "${E2E_LIB:-$(dirname "$0")/lib.sh}"
 
 e2e_start
 before="$(md5sum "$GAME/ENGINE/VORNHL.CFG")"

@@ -5,14 +5,10 @@
 # that leaves its marker beside COMMIT.DAT. DOSBox ends with the program.
 # Without DOSBox neither can start: the error box says so and the launcher
 # stays, with the IPX dialog still open.
-. "$(dirname "$0")/lib.sh"
+. "${E2E_LIB:-$(dirname "$0")/lib.sh}"
 
-command -v dosbox >/dev/null || fail "dosbox is not installed (scripts/install-deps.sh installs it)"
-command -v nasm >/dev/null || fail "nasm is not installed (scripts/install-deps.sh installs it)"
-
-# DOSBox draws nothing and plays nothing, and keeps its settings in scratch.
-export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
-
+need_dosbox
+# DOSBox keeps its settings in scratch.
 e2e_start_x
 export HOME="$E2E_TMP" XDG_CONFIG_HOME="$E2E_TMP/.config" XDG_CACHE_HOME="$E2E_TMP/.cache"
 

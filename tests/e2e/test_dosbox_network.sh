@@ -5,12 +5,9 @@
 # there. The player's own DOSBox settings still apply. Cancelling the
 # host-or-join question changes nothing. A modem game that waits for a call
 # leaves DOSBox answering on its TCP port; a call keeps the number as typed.
-. "$(dirname "$0")/lib.sh"
+. "${E2E_LIB:-$(dirname "$0")/lib.sh}"
 
-command -v dosbox >/dev/null || fail "dosbox is not installed (scripts/install-deps.sh installs it)"
-command -v nasm >/dev/null || fail "nasm is not installed (scripts/install-deps.sh installs it)"
-
-export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
+need_dosbox
 e2e_start_x
 # The player's home, launcher configuration and cache, all in scratch.
 export HOME="$E2E_TMP/home" XDG_CONFIG_HOME="$E2E_TMP/home/.config" XDG_CACHE_HOME="$E2E_TMP/home/.cache"

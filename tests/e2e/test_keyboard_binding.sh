@@ -2,7 +2,7 @@
 # Binding a key in the real launcher: the picker opens on a double-click with
 # the row's key highlighted, the Down arrow picks the next key and closes it,
 # and returning to the main menu writes the new key with an empty second field.
-. "$(dirname "$0")/lib.sh"
+. "${E2E_LIB:-$(dirname "$0")/lib.sh}"
 
 e2e_start_x
 cfg="$GAME/ENGINE/VORNHL.CFG"

@@ -4,7 +4,7 @@
 # does not leave the configuration menu; and Tab enters a radio group at its
 # checked item, so Space there changes nothing. Passing through every dialog
 # this way leaves the settings file exactly as the last save wrote it.
-. "$(dirname "$0")/lib.sh"
+. "${E2E_LIB:-$(dirname "$0")/lib.sh}"
 
 e2e_start_x
 cfg="$GAME/ENGINE/VORNHL.CFG"

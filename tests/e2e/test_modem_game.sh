@@ -2,7 +2,7 @@
 # A modem call from the real window: the launch file as the table says, the
 # player name saved, NET.BAT started in ENGINE, and the launcher gone. Before
 # that, "Abort" leaves everything as it was and the launcher running.
-. "$(dirname "$0")/lib.sh"
+. "${E2E_LIB:-$(dirname "$0")/lib.sh}"
 
 e2e_start
 engine="$GAME/ENGINE"

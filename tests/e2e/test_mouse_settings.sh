@@ -2,7 +2,7 @@
 # The mouse settings in the real launcher: going through the configuration
 # menu without touching anything keeps the sensitivity exactly as it was, and
 # the mouse dialog works from the keyboard alone, in its focus order.
-. "$(dirname "$0")/lib.sh"
+. "${E2E_LIB:-$(dirname "$0")/lib.sh}"
 
 e2e_start
 cfg="$GAME/ENGINE/VORNHL.CFG"

@@ -5,7 +5,7 @@
 # with a fresh home. It asks for the game folder, refuses one without a game,
 # takes and remembers the demo's, and runs the game there; the next start
 # goes straight to the main menu, until the game folder is renamed.
-. "$(dirname "$0")/lib.sh"
+. "${E2E_LIB:-$(dirname "$0")/lib.sh}"
 
 source_dir="$(cd "$DEMO/.." && pwd)"
 build="$(dirname "$LAUNCHER")"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The real launcher in a copy of the demo: one window, the main menu, with its
 # fixed client area; Alt+X ends it cleanly and leaves the settings alone.
-. "$(dirname "$0")/lib.sh"
+. "${E2E_LIB:-$(dirname "$0")/lib.sh}"
 
 e2e_start
 before="$(md5sum "$GAME/ENGINE/VORNHL.CFG")"

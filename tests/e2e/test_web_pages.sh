@@ -3,7 +3,7 @@
 # the desktop's opener (a recording xdg-open first on PATH) exactly one
 # argument, the full path of its page, and the menu stays in its mode. The
 # game lives under a folder with a blank and shell characters in its name.
-. "$(dirname "$0")/lib.sh"
+. "${E2E_LIB:-$(dirname "$0")/lib.sh}"
 
 e2e_start_x
 

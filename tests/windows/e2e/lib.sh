@@ -7,7 +7,9 @@
 # scripts/test-windows-e2e.sh makes the Wine prefix once per run and sets
 # LAUNCHER, DEMO, STAND_INS and WINEPREFIX; every test ends all Wine
 # processes of that prefix when it finishes. Source this, then call
-# wine_e2e_start (or e2e_start_x, wine_game and wine_start_launcher).
+# e2e_start (or e2e_start_x, wine_game and start_main_menu). The native
+# tests that hold on Windows as they are run here too, with this library in
+# place of their own (E2E_LIB).
 : "${STAND_INS:?folder of program_stand_in.exe}"
 : "${WINEPREFIX:?the Wine prefix made by scripts/test-windows-e2e.sh}"
 . "$(dirname "${BASH_SOURCE[0]}")/../../e2e/lib.sh"
@@ -18,15 +20,7 @@ wine_cleanup() {
 }
 trap wine_cleanup EXIT
 
-fail() {
-    local shot
-    shot="/tmp/e2e-failure-windows-$(basename "$0" .sh).png"
-    echo "FAIL: $*" >&2
-    if [ -n "${DISPLAY:-}" ]; then
-        import -window root "$shot" 2>/dev/null && echo "screen saved to $shot" >&2
-    fi
-    exit 1
-}
+E2E_FAILURE_PREFIX=e2e-failure-windows
 
 # The X server and openbox as for the native tests, with title bars that
 # carry the icon, the caption and a close box only, as the launcher's
@@ -59,43 +53,16 @@ wine_game() {
     printf '@echo off\r\nNETDRV.EXE\r\n' >"$GAME/ENGINE/NET.BAT"
 }
 
-# Starts the launcher in $GAME under Wine; as in the native library, its pid
+# The launcher copied into $GAME, in Wine; as in the native library, its pid
 # is $LAUNCHER_PID (the pid Wine's windows carry) and wait_exit reads its
 # exit code.
-e2e_start_launcher() {
-    rm -f "$E2E_TMP/launcher.pid" "$E2E_TMP/launcher.exit"
-    (
-        cd "$GAME"
-        wine vornhale-launcher.exe >"$E2E_TMP/launcher.log" 2>&1 &
-        echo $! >"$E2E_TMP/launcher.pid"
-        rc=0
-        wait $! || rc=$?
-        echo "$rc" >"$E2E_TMP/launcher.exit.tmp"
-        mv "$E2E_TMP/launcher.exit.tmp" "$E2E_TMP/launcher.exit"
-    ) &
-    E2E_PIDS+=($!)
-    for _ in $(seq 100); do
-        [ -s "$E2E_TMP/launcher.pid" ] && break
-        sleep 0.05
-    done
-    LAUNCHER_PID="$(cat "$E2E_TMP/launcher.pid")"
-    E2E_PIDS+=($LAUNCHER_PID)
-}
+run_launcher() { exec wine vornhale-launcher.exe; }
 
-# Starts the launcher and waits for its main window, $MAIN_WINDOW. Wine
-# takes a moment after the window shows before keys reach it: an Alt+S
-# pressed at once was now and then lost.
-wine_start_launcher() {
-    e2e_start_launcher
-    MAIN_WINDOW="$(wait_window "Vornhale Launcher")"
-    sleep 1
-}
-
-wine_e2e_start() {
-    e2e_start_x
-    wine_game
-    wine_start_launcher
-}
+# Every start has the stand-ins in the game folder. Wine takes a moment after
+# the main window shows before keys reach it: an Alt+S pressed at once was
+# now and then lost.
+e2e_prepare_game() { wine_game; }
+e2e_settle() { sleep 1; }
 
 # Prints a stand-in's record (NAME.RUN beside it: command line, current
 # directory, arguments) once it has appeared, with the CRs taken off.

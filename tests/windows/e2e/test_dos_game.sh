@@ -17,7 +17,7 @@ printf 'MZ\x22\x00\x01\x00\x00\x00\x02\x00\x00\x00\xff\xff\x00\x00\x00\x01\x00\x
 mkdir -p "$dosbox_dir"
 cp "$STAND_INS/program_stand_in.exe" "$dosbox_dir/DOSBox.exe"
 
-wine_start_launcher
+start_main_menu
 press "$MAIN_WINDOW" alt+s
 rc="$(wait_exit)"
 [ "$rc" = 0 ] || fail "exit code $rc"
@@ -29,7 +29,7 @@ game_exe="$(win_path "$GAME")\\VORNHALE.EXE"
 
 # No DOSBox anywhere: the error box, and the launcher stays.
 rm -rf "$dosbox_dir"
-wine_start_launcher
+start_main_menu
 press "$MAIN_WINDOW" alt+s
 box="$(wait_error_box)"
 [ -n "${VORNHALE_WIN_SHOTS:-}" ] && screenshot "$box" "$VORNHALE_WIN_SHOTS/error-no-dosbox.png"

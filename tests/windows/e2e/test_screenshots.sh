@@ -5,7 +5,7 @@
 . "$(dirname "$0")/lib.sh"
 
 shots="${VORNHALE_WIN_SHOTS:?folder for the screenshots}"
-wine_e2e_start
+e2e_start
 
 # Waits for the window, saves it as NAME.png, and prints its id.
 shoot() {

@@ -8,7 +8,7 @@
 
 browser_record="$WINEPREFIX/drive_c/Program Files/Web Browser/COMMANDLINE.TXT"
 rm -f "$browser_record"
-wine_e2e_start
+e2e_start
 
 # "Check out the Selvane Web site" (Button3).
 click_at "$MAIN_WINDOW" 183 298
