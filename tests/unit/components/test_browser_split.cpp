@@ -23,42 +23,33 @@ TEST(RemovePlaceholders, DeletesEachPercentWithItsFollower)
         EXPECT_EQ(browser::RemovePlaceholders(in), out) << in;
 }
 
-TEST(SplitBrowserCommand, QuotedProgramWithOptionAndQuotedPlaceholder)
+TEST(SplitBrowserCommand, SplitsAtTheLastProgramEndingAndAppendsThePage)
 {
-    const auto start = browser::SplitBrowserCommand("\"C:\\Web Tools\\Viewer.exe\" -nohome \"\"", Page);
-    ASSERT_TRUE(start);
-    EXPECT_EQ(start->program, "C:\\WEB TOOLS\\VIEWER.EXE");
-    // A blank, the option, a blank, two quotes, a blank, the page as given.
-    EXPECT_EQ(start->parameters, " -NOHOME \"\" C:\\GAMES\\web\\Selvane\\Index.htm");
-}
-
-TEST(SplitBrowserCommand, UnquotedProgramAndPlaceholderLeaveOneBlankBeforeThePage)
-{
-    const auto start = browser::SplitBrowserCommand("c:\\web\\view.exe ", Page);
-    ASSERT_TRUE(start);
-    EXPECT_EQ(start->program, "C:\\WEB\\VIEW.EXE");
-    EXPECT_EQ(start->parameters, " " + Page);
-
-    // Ending right at the end: no parameters of its own.
-    const auto bare = browser::SplitBrowserCommand("c:\\web\\view.bat", "x");
-    ASSERT_TRUE(bare);
-    EXPECT_EQ(bare->program, "C:\\WEB\\VIEW.BAT");
-    EXPECT_EQ(bare->parameters, " x");
-}
-
-TEST(SplitBrowserCommand, AnEndingInsideTheParametersMovesTheSplit)
-{
-    const auto start = browser::SplitBrowserCommand("C:\\B\\browse.exe -home www.quenlow.com ", Page);
-    ASSERT_TRUE(start);
-    EXPECT_EQ(start->program, "C:\\B\\BROWSE.EXE -HOME WWW.QUENLOW.COM");
-    EXPECT_EQ(start->parameters, " " + Page);
-
-    // Parameters are trimmed of blanks and control characters, then lose
-    // their leading quotes one by one.
-    const auto trimmed = browser::SplitBrowserCommand("\"C:\\X.COM\"\"\" \t-A\t \r", "u");
-    ASSERT_TRUE(trimmed);
-    EXPECT_EQ(trimmed->program, "C:\\X.COM");
-    EXPECT_EQ(trimmed->parameters, " \t-A u");
+    struct Case {
+        const char* why;
+        const char* command;
+        std::string page;
+        const char* program;
+        std::string parameters;
+    };
+    const Case cases[] = {
+        // A blank, the option, a blank, two quotes, a blank, the page as given.
+        {"quoted program, option, quoted placeholder", "\"C:\\Web Tools\\Viewer.exe\" -nohome \"\"", Page,
+         "C:\\WEB TOOLS\\VIEWER.EXE", " -NOHOME \"\" C:\\GAMES\\web\\Selvane\\Index.htm"},
+        {"unquoted program, one blank before the page", "c:\\web\\view.exe ", Page, "C:\\WEB\\VIEW.EXE", " " + Page},
+        {"ending right at the end", "c:\\web\\view.bat", "x", "C:\\WEB\\VIEW.BAT", " x"},
+        {"an ending inside the parameters moves the split", "C:\\B\\browse.exe -home www.quenlow.com ", Page,
+         "C:\\B\\BROWSE.EXE -HOME WWW.QUENLOW.COM", " " + Page},
+        // Parameters are trimmed of blanks and control characters, then lose
+        // their leading quotes one by one.
+        {"trimmed parameters", "\"C:\\X.COM\"\"\" \t-A\t \r", "u", "C:\\X.COM", " \t-A u"},
+    };
+    for (const Case& c : cases) {
+        const auto start = browser::SplitBrowserCommand(c.command, c.page);
+        ASSERT_TRUE(start) << c.why;
+        EXPECT_EQ(start->program, c.program) << c.why;
+        EXPECT_EQ(start->parameters, c.parameters) << c.why;
+    }
 }
 
 TEST(SplitBrowserCommand, NoProgramEndingMeansNothingToStart)

@@ -203,25 +203,21 @@ TEST_F(PosixPlatformTest, AWriteThatFailsHalfWayLeavesTheOldFileAndNoLeftovers)
     rlimit limit = saved;
     limit.rlim_cur = 64;
     ::setrlimit(RLIMIT_FSIZE, &limit);
-    bool threw = false;
-    try {
-        platform.writeFile(".\\ENGINE\\VORNHL.CFG", std::string(4096, 'x'));
-    } catch (const LauncherError& e) {
-        threw = true;
-        EXPECT_STREQ(e.what(), "Cannot create file .\\ENGINE\\VORNHL.CFG");
-    }
-    bool dataThrew = false;
-    try {
-        platform.writeDataFile(".\\ENGINE\\COMMIT.DAT", std::string(4096, 'x'));
-    } catch (const LauncherError& e) {
-        dataThrew = true;
-        EXPECT_STREQ(e.what(), "Disk full");
-    }
+    const auto errorOf = [](const std::function<void()>& write) -> std::string {
+        try {
+            write();
+        } catch (const LauncherError& e) {
+            return e.what();
+        }
+        return "(no error)";
+    };
+    const std::string settingsError = errorOf([&] { platform.writeFile(".\\ENGINE\\VORNHL.CFG", std::string(4096, 'x')); });
+    const std::string dataError = errorOf([&] { platform.writeDataFile(".\\ENGINE\\COMMIT.DAT", std::string(4096, 'x')); });
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previous);
 
-    EXPECT_TRUE(threw);
-    EXPECT_TRUE(dataThrew);
+    EXPECT_EQ(settingsError, "Cannot create file .\\ENGINE\\VORNHL.CFG");
+    EXPECT_EQ(dataError, "Disk full");
     EXPECT_EQ(slurp(root / "ENGINE" / "VORNHL.CFG"), old);
     EXPECT_FALSE(fs::exists(root / "ENGINE" / "COMMIT.DAT"));
     EXPECT_EQ(std::distance(fs::directory_iterator(root / "ENGINE"), fs::directory_iterator()), 1);

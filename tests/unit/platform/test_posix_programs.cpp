@@ -8,13 +8,13 @@
 #include <unistd.h>
 
 namespace {
-class PosixStartTest : public ::testing::Test {
+// The scratch folder holds bin/, the only folder on $PATH, and game/, the
+// current directory.
+class PosixStartTest : public PosixPlatformTest {
 protected:
     void SetUp() override
     {
-        char name[] = "/tmp/vornhale-starts-XXXXXX";
-        root = ::mkdtemp(name);
-        old = fs::current_path();
+        PosixPlatformTest::SetUp();
         fs::create_directory(root / "bin");
         fs::create_directory(root / "game");
         fs::current_path(root / "game");
@@ -25,8 +25,7 @@ protected:
     void TearDown() override
     {
         ::setenv("PATH", oldPath.c_str(), 1);
-        fs::current_path(old);
-        fs::remove_all(root);
+        PosixPlatformTest::TearDown();
     }
 
     // A program on $PATH that writes its arguments, one a line, to
@@ -47,15 +46,10 @@ protected:
         const fs::path done = root / (name + ".done");
         for (int i = 0; i < 100 && !fs::exists(done); ++i)
             ::usleep(50000);
-        std::ifstream in(root / (name + ".args"));
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
+        return slurp(root / (name + ".args"));
     }
 
-    fs::path root, old;
     std::string oldPath;
-    posix::PosixPlatform platform;
 };
 }  // namespace
 
