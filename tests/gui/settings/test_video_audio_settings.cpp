@@ -1,69 +1,6 @@
-#include "GuiTest.h"
-
-#include "components/ListIndex.h"
-#include "components/FixedDialog.h"
-#include "components/RadioGroup.h"
-#include "dialogs/_audiosetup.h"
-#include "dialogs/_videomode.h"
-#include "settings/_config.h"
-#include "settings/groups.h"
-#include "ui__audiosetup.h"
-#include "ui__videomode.h"
-
-#include <QCheckBox>
-#include <QComboBox>
-
-namespace {
-// Every key of the two groups, in the launcher's written form.
-const std::string FullFile =
-    "[Video]\r\nScreenMode = 1\r\nScreenWidth = 640\r\nScreenHeight = 480\r\nScreenSize = 8\r\nScreenGamma = 2\r\n"
-    "[Sound]\r\nFXDevice = 0\r\nMusicDevice = 13\r\nFXVolume = 255\r\nMusicVolume = 0\r\nSoundToggle = 1\r\n"
-    "MusicToggle = 1\r\nNumVoices = 8\r\nNumChannels = 2\r\nNumBits = 16\r\nMixRate = 22000\r\nReverseStereo = 0\r\n"
-    "BlasterAddress = 0x220\r\nBlasterType = 6\r\nBlasterInterrupt = 5\r\nBlasterDma8 = 1\r\nBlasterDma16 = 5\r\n";
-}  // namespace
-
-class VideoAudioSettings : public GuiTest {
-protected:
-    Tconfig& config() { return *forms->config; }
-    Ui::TAudioSetup& audio() { return *forms->audiosetup->ui; }
-    TRadioGroup* viewMode() { return forms->videomode->ui->ViewMode; }
-
-    // Runs the two groups' load steps on `text` as the store's lines.
-    void load(const std::string& text)
-    {
-        config().Memo1.read(text);
-        settings::loadVideo(config(), *forms->videomode);
-        settings::loadAudio(config(), *forms->audiosetup);
-    }
-    std::string save()
-    {
-        settings::saveVideo(config(), *forms->videomode);
-        settings::saveAudio(config(), *forms->audiosetup, forms->platform);
-        return config().Memo1.write();
-    }
-    // The text with one line swapped for another (or dropped, for "").
-    static std::string with(std::string text, const std::string& line, const std::string& replacement)
-    {
-        const auto at = text.find(line + "\r\n");
-        EXPECT_NE(at, std::string::npos) << line;
-        text.replace(at, line.size() + 2, replacement.empty() ? "" : replacement + "\r\n");
-        return text;
-    }
-    static std::string with(const std::string& line, const std::string& replacement)
-    {
-        return with(FullFile, line, replacement);
-    }
-    bool hasLine(const std::string& line) { return ("\r\n" + config().Memo1.write()).find("\r\n" + line + "\r\n") != std::string::npos; }
-    std::string loadError(const std::string& text)
-    {
-        try {
-            load(text);
-        } catch (const LauncherError& e) {
-            return e.what();
-        }
-        return "";
-    }
-};
+// The video and audio groups: every list's values both ways, the fallbacks,
+// the strict keys and the lines no control shows.
+#include "VideoAudioSettings.h"
 
 TEST_F(VideoAudioSettings, SaveThenLoadReturnsEveryItemOfEveryList)
 {
@@ -125,30 +62,30 @@ TEST_F(VideoAudioSettings, UnexpectedValuesFallBackToTheirItems)
     save();
     EXPECT_TRUE(hasLine("ScreenMode = 0") && hasLine("ScreenWidth = 320") && hasLine("ScreenHeight = 200"));
 
-    for (const char* rate : {"MixRate = 22050", "MixRate = 44100", "MixRate = 11000"}) {
-        load(with("MixRate = 22000", rate));
-        EXPECT_EQ(audio().MixRate->currentText(), "11 Khz") << rate;
+    struct Case {
+        const char* line;
+        const char* replacement;
+        QComboBox* list;
+        QString item;
+    };
+    const Case cases[] = {
+        {"MixRate = 22000", "MixRate = 22050", audio().MixRate, "11 Khz"},
+        {"MixRate = 22000", "MixRate = 44100", audio().MixRate, "11 Khz"},
+        {"MixRate = 22000", "MixRate = 11000", audio().MixRate, "11 Khz"},
+        {"BlasterAddress = 0x220", "BlasterAddress = 0X240", audio().Port, "0220 - 022F"},
+        {"BlasterAddress = 0x220", "BlasterAddress = 240", audio().Port, "0220 - 022F"},
+        {"BlasterAddress = 0x220", "BlasterAddress =", audio().Port, "0220 - 022F"},
+        {"BlasterInterrupt = 5", "BlasterInterrupt = 9", audio().IRQ, "IRQ 05"},
+        {"FXDevice = 0", "FXDevice = 99", audio().SFXCard, audio().SFXCard->itemText(0)},
+        {"BlasterDma8 = 1", "BlasterDma8 = 2", audio().DMA8, "1"},
+        {"BlasterDma16 = 5", "BlasterDma16 = $7", audio().DMA16, "7"},  // the runtime reads "$" as hexadecimal
+        {"NumBits = 16", "NumBits = 12", audio().Mixing, "8 Bit Mixing"},
+    };
+    for (const Case& c : cases) {
+        setItemIndex(c.list, -1);
+        load(with(c.line, c.replacement));
+        EXPECT_EQ(c.list->currentText(), c.item) << c.replacement;
     }
-    for (const char* address : {"BlasterAddress = 0X240", "BlasterAddress = 240", "BlasterAddress ="}) {
-        setItemIndex(audio().Port, 0);
-        load(with("BlasterAddress = 0x220", address));
-        EXPECT_EQ(audio().Port->currentText(), "0220 - 022F") << address;
-    }
-    for (const char* irq : {"BlasterInterrupt = 5", "BlasterInterrupt = 9"}) {
-        setItemIndex(audio().IRQ, 0);
-        load(with("BlasterInterrupt = 5", irq));
-        EXPECT_EQ(audio().IRQ->currentText(), "IRQ 05") << irq;
-    }
-    load(with("FXDevice = 0", "FXDevice = 13"));
-    EXPECT_EQ(audio().SFXCard->currentIndex(), 0);
-    load(with("FXDevice = 0", "FXDevice = 99"));
-    EXPECT_EQ(audio().SFXCard->currentIndex(), 0);
-    load(with("BlasterDma8 = 1", "BlasterDma8 = 2"));
-    EXPECT_EQ(audio().DMA8->currentText(), "1");
-    load(with("BlasterDma16 = 5", "BlasterDma16 = $7"));  // the runtime reads "$" as hexadecimal
-    EXPECT_EQ(audio().DMA16->currentText(), "7");
-    load(with("NumBits = 16", "NumBits = 12"));
-    EXPECT_EQ(audio().Mixing->currentText(), "8 Bit Mixing");
 }
 
 TEST_F(VideoAudioSettings, VoiceCountsOutsideTheListLeaveNoSelectionAndSaveZero)
@@ -170,19 +107,6 @@ TEST_F(VideoAudioSettings, VoiceCountsOutsideTheListLeaveNoSelectionAndSaveZero)
     EXPECT_EQ(audio().Channels->currentIndex(), -1);
     save();
     EXPECT_TRUE(hasLine("NumChannels = 2"));
-}
-
-TEST_F(VideoAudioSettings, OnlyTheExactTextZeroDisablesCdAudio)
-{
-    const std::pair<const char*, bool> cases[] = {{"MusicToggle = 0", true},   {"MusicToggle = 1", false},
-                                                  {"MusicToggle = 2", false},  {"MusicToggle = 00", false},
-                                                  {"MusicToggle =", false},    {"", false},
-                                                  {"MusicToggle =  0 ", true}};
-    for (const auto& [line, disabled] : cases) {
-        audio().DisableCDAudio->setChecked(!disabled);
-        load(with("MusicToggle = 1", line));
-        EXPECT_EQ(audio().DisableCDAudio->isChecked(), disabled) << line;
-    }
 }
 
 TEST_F(VideoAudioSettings, TheLoadedCardDecidesWhichListsAreEnabled)
@@ -264,53 +188,4 @@ TEST_F(VideoAudioSettings, NoSelectionWritesNoLine)
                              "BlasterAddress = 0x220", "BlasterInterrupt = 5", "BlasterDma8 = 1", "BlasterDma16 = 5",
                              "MixRate = 22000", "NumBits = 16", "NumChannels = 2"})
         EXPECT_TRUE(hasLine(line)) << line;
-}
-
-TEST_F(VideoAudioSettings, SavingKeepsTheCdMarkerExactlyWhileCdAudioIsOn)
-{
-    load(with("MusicToggle = 1", ""));  // the marker does not depend on the line
-    audio().DisableCDAudio->setChecked(false);
-    save();
-    EXPECT_EQ(platform.file("CDA.DAT"), std::string(1, '\0'));
-    EXPECT_FALSE(hasLine("MusicToggle = 1"));
-
-    load(FullFile);
-    audio().DisableCDAudio->setChecked(true);
-    save();
-    EXPECT_FALSE(platform.fileExists("CDA.DAT"));
-    EXPECT_TRUE(hasLine("MusicToggle = 0"));
-    save();  // no marker to remove: nothing to report
-    EXPECT_FALSE(platform.fileExists("CDA.DAT"));
-
-    platform.putFile("CDA.DAT", "stale");
-    platform.undeletable.push_back("CDA.DAT");
-    save();  // a marker that cannot be removed is ignored
-    EXPECT_TRUE(hasLine("MusicToggle = 0"));
-
-    platform.putFile("CDA.DAT", "old content");
-    audio().DisableCDAudio->setChecked(false);
-    save();
-    EXPECT_EQ(platform.file("CDA.DAT"), std::string(1, '\0'));
-    EXPECT_TRUE(hasLine("MusicToggle = 1"));
-}
-
-TEST_F(VideoAudioSettings, AMarkerThatCannotBeWrittenStopsTheSaveBeforeTheFile)
-{
-    platform.putFile("ENGINE\\VORNHL.CFG", with("FXDevice = 0", "FXDevice = 6"));
-    load(with("FXDevice = 0", "FXDevice = 6"));
-    setItemIndex(audio().SFXCard, 1);
-    setItemIndex(audio().NumVoices, 0);
-    audio().DisableCDAudio->setChecked(false);
-    platform.unwritable.push_back("CDA.DAT");
-    try {
-        config().SaveSettings();
-        FAIL() << "the save went on";
-    } catch (const LauncherError& e) {
-        EXPECT_STREQ(e.what(), "File access denied");
-    }
-    EXPECT_EQ(platform.file("ENGINE\\VORNHL.CFG"), with("FXDevice = 0", "FXDevice = 6"));
-    EXPECT_FALSE(platform.fileExists("CDA.DAT"));
-    // The lines replaced before the marker stay replaced; the rest never came.
-    EXPECT_TRUE(hasLine("FXDevice = 0"));
-    EXPECT_TRUE(hasLine("NumVoices = 8"));
 }
