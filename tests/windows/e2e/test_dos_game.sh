@@ -2,8 +2,10 @@
 # A DOS VORNHALE.EXE (an MZ program with no PE header), which 64-bit Windows
 # cannot run, under the .exe in Wine: with DOSBox installed under
 # "Program Files (x86)" (a stand-in that records its command line) the
-# launcher starts "DOSBox.exe GAME\VORNHALE.EXE -exit" and ends; with no
-# DOSBox anywhere it shows "Cannot start VORNHALE.EXE: ..." and stays open.
+# launcher starts "DOSBox.exe GAME\VORNHALE.EXE -exit" and ends, and an IPX
+# game hosted from the launcher starts NET.BAT in DOSBox with the IPX server
+# first; with no DOSBox anywhere it shows "Cannot start VORNHALE.EXE: ..."
+# and stays open.
 . "$(dirname "$0")/lib.sh"
 
 dosbox_dir="$WINEPREFIX/drive_c/Program Files (x86)/DOSBox-0.74-3"
@@ -26,6 +28,22 @@ game_exe="$(win_path "$GAME")\\VORNHALE.EXE"
 # Arguments: the program (as the launcher names it, in any case), then -exit.
 [ "$(sed -n 4p <<<"$record" | tr a-z A-Z)" = "$(tr a-z A-Z <<<"$game_exe")" ] &&
     [ "$(sed -n 5,\$p <<<"$record")" = "-exit" ] || fail "DOSBox was started with: $(sed -n 1p <<<"$record")"
+
+# An IPX game hosted here: Return takes the proposed answer, hosting. DOSBox
+# gets the launcher's network settings and starts the server before NET.BAT.
+rm -f "$dosbox_dir/DOSBox.RUN"
+start_main_menu
+start_ipx_for_four
+press "$(wait_window "Host or Join")" Return
+rc="$(wait_exit)"
+[ "$rc" = 0 ] || fail "exit code $rc"
+args="$(stand_in_record "$dosbox_dir/DOSBox.RUN" | sed -n '4,$p')"
+conf="$(grep -x -A1 -- -conf <<<"$args" | sed -n 2p)"
+grep -qx 'ipx=true' "$(winepath -u "$conf" 2>/dev/null)" || fail "DOSBox's network settings ($conf) set up no IPX"
+[ "$(grep -x -A1 -- -c <<<"$args" | sed -n 2p)" = "IPXNET STARTSERVER 21300" ] &&
+    [ "$(tail -n 2 <<<"$args" | tr a-z A-Z)" = "$(tr a-z A-Z <<<"$(win_path "$GAME/ENGINE")\NET.BAT")"$'\n-EXIT' ] ||
+    fail "DOSBox was started with: $args"
+expect_ipx_launch_file
 
 # No DOSBox anywhere: the error box, and the launcher stays.
 rm -rf "$dosbox_dir"
