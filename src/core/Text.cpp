@@ -66,6 +66,16 @@ std::vector<std::string> splitLines(std::string_view bytes)
     return lines;
 }
 
+std::vector<std::string> splitFields(std::string_view text, char separator)
+{
+    std::vector<std::string> fields;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find(separator, start)) != std::string_view::npos; start = end + 1)
+        fields.emplace_back(text.substr(start, end - start));
+    fields.emplace_back(text.substr(start));
+    return fields;
+}
+
 std::string spacesToUnderscores(std::string text)
 {
     for (char& c : text)

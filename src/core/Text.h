@@ -25,6 +25,9 @@ std::string withoutLineBreaks(std::string_view text);
 // The lines of `bytes`: CR LF, a lone CR and a lone LF each end a line, and
 // an empty text after the final break is not a line.
 std::vector<std::string> splitLines(std::string_view bytes);
+// The fields between the separators, empty ones included: "a::b" is "a", "",
+// "b", and "" is one empty field.
+std::vector<std::string> splitFields(std::string_view text, char separator);
 // Every blank turned into "_".
 std::string spacesToUnderscores(std::string text);
 

@@ -30,13 +30,7 @@ std::string resolvePath(const std::string& path, const std::string& base)
         if (c == '\\')
             c = '/';
     std::string result = (!p.empty() && p[0] == '/') ? "/" : base;
-    std::size_t pos = 0;
-    while (pos <= p.size()) {
-        auto next = p.find('/', pos);
-        if (next == std::string::npos)
-            next = p.size();
-        const std::string part = p.substr(pos, next - pos);
-        pos = next + 1;
+    for (const std::string& part : text::splitFields(p, '/')) {
         if (part.empty() || part == ".")
             continue;
         std::string candidate = result == "/" ? "/" + part : result + "/" + part;

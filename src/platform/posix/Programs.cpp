@@ -51,13 +51,7 @@ std::string findOnPath(const std::string& name)
         return runnable(name) ? name : std::string();
     const char* path = std::getenv("PATH");
     const std::string dirs = path ? path : "/usr/local/bin:/usr/bin:/bin";
-    std::size_t pos = 0;
-    while (pos <= dirs.size()) {
-        auto colon = dirs.find(':', pos);
-        if (colon == std::string::npos)
-            colon = dirs.size();
-        const std::string dir = dirs.substr(pos, colon - pos);
-        pos = colon + 1;
+    for (const std::string& dir : text::splitFields(dirs, ':')) {
         // An empty entry would mean the current folder, which is the game's:
         // nothing there is meant to stand in for a program of the desktop.
         if (dir.empty())

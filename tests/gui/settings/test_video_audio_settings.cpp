@@ -75,7 +75,9 @@ TEST_F(VideoAudioSettings, UnexpectedValuesFallBackToTheirItems)
         {"BlasterAddress = 0x220", "BlasterAddress = 0X240", audio().Port, "0220 - 022F"},
         {"BlasterAddress = 0x220", "BlasterAddress = 240", audio().Port, "0220 - 022F"},
         {"BlasterAddress = 0x220", "BlasterAddress =", audio().Port, "0220 - 022F"},
+        {"BlasterInterrupt = 5", "BlasterInterrupt = 5", audio().IRQ, "IRQ 05"},
         {"BlasterInterrupt = 5", "BlasterInterrupt = 9", audio().IRQ, "IRQ 05"},
+        {"FXDevice = 0", "FXDevice = 13", audio().SFXCard, audio().SFXCard->itemText(0)},
         {"FXDevice = 0", "FXDevice = 99", audio().SFXCard, audio().SFXCard->itemText(0)},
         {"BlasterDma8 = 1", "BlasterDma8 = 2", audio().DMA8, "1"},
         {"BlasterDma16 = 5", "BlasterDma16 = $7", audio().DMA16, "7"},  // the runtime reads "$" as hexadecimal
