@@ -3,12 +3,12 @@
 #include "ui__audiosetup.h"
 #include "ui__view.h"
 
-#include "components/ListIndex.h"
 #include "components/AnsiText.h"
 #include "components/ErrorBox.h"
+#include "components/ListIndex.h"
+#include "core/Text.h"
 #include "dialogs/_view.h"
 #include "platform/Platform.h"
-#include "core/Text.h"
 
 #include <QStringList>
 

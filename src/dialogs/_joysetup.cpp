@@ -2,8 +2,8 @@
 
 #include "ui__joysetup.h"
 
-#include "components/ListIndex.h"
 #include "components/ErrorBox.h"
+#include "components/ListIndex.h"
 #include "components/RadioGroup.h"
 #include "dialogs/ButtonActionList.h"
 

@@ -2,8 +2,8 @@
 
 #include "ui__mousesetup.h"
 
-#include "components/ListIndex.h"
 #include "components/ErrorBox.h"
+#include "components/ListIndex.h"
 #include "dialogs/ButtonActionList.h"
 
 TMouseSetup::TMouseSetup(QWidget* parent) : FixedDialog(parent), ui(std::make_unique<Ui::TMouseSetup>())

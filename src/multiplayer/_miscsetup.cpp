@@ -2,8 +2,8 @@
 
 #include "ui__miscsetup.h"
 
-#include "components/ListIndex.h"
 #include "components/ErrorBox.h"
+#include "components/ListIndex.h"
 #include "multiplayer/TypedText.h"
 #include "multiplayer/modem_list.h"
 

@@ -3,9 +3,9 @@
 #include "ui__miscsetup.h"
 #include "ui_modem_list.h"
 
-#include "components/ListIndex.h"
 #include "components/AnsiText.h"
 #include "components/ErrorBox.h"
+#include "components/ListIndex.h"
 #include "multiplayer/ModemWalk.h"
 #include "multiplayer/_miscsetup.h"
 #include "platform/Platform.h"

@@ -1,9 +1,9 @@
 #include "platform/posix/Programs.h"
 
+#include "core/Text.h"
 #include "platform/DosBox.h"
 #include "platform/posix/Paths.h"
 #include "platform/posix/PosixPlatform.h"
-#include "core/Text.h"
 
 #include <cerrno>
 #include <cstdlib>
