@@ -33,32 +33,43 @@ quietly cmake --build "$build" -j"$(nproc)" --target program_stand_in browser_st
 
 started=$SECONDS
 echo "Creating a Wine prefix..."
-(unset DISPLAY; wine wineboot --init) >"$scratch/wineboot.log" 2>&1 || { cat "$scratch/wineboot.log"; exit 1; }
-wineserver -w
+# Wine's first start of a new prefix has now and then failed without a
+# word on a loaded machine; one more try from scratch is made before the
+# run gives up.
+make_prefix() {
+    wineserver -k 2>/dev/null || true
+    rm -rf "$WINEPREFIX"
+    (unset DISPLAY; wine wineboot --init) >"$scratch/wineboot.log" 2>&1 ||
+        { echo "wineboot failed:"; cat "$scratch/wineboot.log"; return 1; }
+    wineserver -w || return 1
 
-reg() { wine reg add "$@" /f >/dev/null; }
-# Windows draws the launcher's face, Microsoft Sans Serif, as a TrueType
-# font. Give the prefix one under that name with metrics as close as free
-# fonts come (Arimo, Arial's metrics, as Liberation Sans has on Linux; under
-# Wine, Liberation Sans 1 draws no capital I at this size).
-reg 'HKCU\Software\Wine\Fonts\Replacements' /v 'Microsoft Sans Serif' /d Arimo
-# The HTML handler: a quoted program path with a blank in it, an option and "%1".
-reg 'HKCR\.htm' /ve /d VornhaleTestPage
-reg 'HKCR\VornhaleTestPage\shell\open\command' /ve /d '"C:\Program Files\Web Browser\browser.exe" -new "%1"'
-browser_dir="$WINEPREFIX/drive_c/Program Files/Web Browser"
-mkdir -p "$browser_dir"
-cp "$build/browser_stand_in.exe" "$browser_dir/browser.exe"
-# Installed modems: 0000 and 0001 qualify, 0002 is missing, so 0003 is never
-# reached.
-modems='HKLM\System\CurrentControlSet\Services\Class\Modem'
-reg "$modems\0000" /v AttachedTo /d COM2
-reg "$modems\0000" /v DriverDesc /d 'Vornhale Test Modem A'
-reg "$modems\0000\Init" /v 2 /d 'ATZ<cr>'
-reg "$modems\0001" /v AttachedTo /d COM4
-reg "$modems\0001" /v DriverDesc /d 'Vornhale Test Modem B'
-reg "$modems\0001\Init" /v 1 /d 'AT&F1<cr>ATM0<cr>'
-reg "$modems\0003" /v AttachedTo /d COM1
-reg "$modems\0003" /v DriverDesc /d 'Vornhale Test Modem C'
+    failed=0
+    reg() { wine reg add "$@" /f >/dev/null || { echo "could not set $1"; failed=1; }; }
+    # Windows draws the launcher's face, Microsoft Sans Serif, as a TrueType
+    # font. Give the prefix one under that name with metrics as close as free
+    # fonts come (Arimo, Arial's metrics, as Liberation Sans has on Linux; under
+    # Wine, Liberation Sans 1 draws no capital I at this size).
+    reg 'HKCU\Software\Wine\Fonts\Replacements' /v 'Microsoft Sans Serif' /d Arimo
+    # The HTML handler: a quoted program path with a blank in it, an option and "%1".
+    reg 'HKCR\.htm' /ve /d VornhaleTestPage
+    reg 'HKCR\VornhaleTestPage\shell\open\command' /ve /d '"C:\Program Files\Web Browser\browser.exe" -new "%1"'
+    browser_dir="$WINEPREFIX/drive_c/Program Files/Web Browser"
+    mkdir -p "$browser_dir"
+    cp "$build/browser_stand_in.exe" "$browser_dir/browser.exe"
+    # Installed modems: 0000 and 0001 qualify, 0002 is missing, so 0003 is never
+    # reached.
+    modems='HKLM\System\CurrentControlSet\Services\Class\Modem'
+    reg "$modems\0000" /v AttachedTo /d COM2
+    reg "$modems\0000" /v DriverDesc /d 'Vornhale Test Modem A'
+    reg "$modems\0000\Init" /v 2 /d 'ATZ<cr>'
+    reg "$modems\0001" /v AttachedTo /d COM4
+    reg "$modems\0001" /v DriverDesc /d 'Vornhale Test Modem B'
+    reg "$modems\0001\Init" /v 1 /d 'AT&F1<cr>ATM0<cr>'
+    reg "$modems\0003" /v AttachedTo /d COM1
+    reg "$modems\0003" /v DriverDesc /d 'Vornhale Test Modem C'
+    [ $failed = 0 ]
+}
+make_prefix || { echo "Trying once more..."; make_prefix; }
 wineserver -k
 wineserver -w
 
