@@ -9,7 +9,7 @@
 #include "multiplayer/_hostjoin.h"
 
 TIPX::TIPX(const NetworkStart& start, QWidget* parent)
-    : FixedDialog(parent), ui(std::make_unique<Ui::TIPX>()), start_(std::make_unique<NetworkStart>(start))
+    : FixedDialog(parent), ui(std::make_unique<Ui::TIPX>()), start_(start)
 {
     ui->setupUi(this);
     finishForm();
@@ -27,13 +27,13 @@ void TIPX::Button1Click()
     // In DOSBox the players' IPX network runs through one of their DOSBoxes,
     // which this player's either starts or joins. Cancelling starts nothing.
     dosbox::Network network;
-    if (NetworkDriverRunsInDosBox(start_->platform)) {
+    if (NetworkDriverRunsInDosBox(start_.platform)) {
         const auto answer = hostjoin->Ask();
         if (!answer)
             return;
         network = *answer;
     }
-    StartNetworkGame(*start_, *this, ui->NetName, [this] {
+    StartNetworkGame(start_, *this, ui->NetName, [this] {
         launchfile::IpxGame game;
         game.playerCountIndex = ui->IPX_NumPlayers->currentIndex();
         game.socket = typedtext::bytes(ui->IPX_NetSocket);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "components/FixedDialog.h"
+#include "multiplayer/StartSequence.h"
 
 #include <memory>
 
@@ -8,7 +9,6 @@ namespace Ui {
 class TIPX;
 }
 class THostJoin;
-struct NetworkStart;
 
 // An IPX network game for two to eight players. The main menu fills in the
 // stored player name and "2 Players" before every showing.
@@ -27,5 +27,5 @@ private:
     void Button1Click();  // "&Start"
     void Button2Click();  // "&Abort"
 
-    std::unique_ptr<NetworkStart> start_;
+    NetworkStart start_;
 };

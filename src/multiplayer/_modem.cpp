@@ -10,7 +10,7 @@
 #include "multiplayer/_miscsetup.h"
 
 TModem::TModem(const NetworkStart& start, TMiscSetup& misc, QWidget* parent)
-    : FixedDialog(parent), ui(std::make_unique<Ui::TModem>()), start_(std::make_unique<NetworkStart>(start)), misc_(misc)
+    : FixedDialog(parent), ui(std::make_unique<Ui::TModem>()), start_(start), misc_(misc)
 {
     ui->setupUi(this);
     finishForm();
@@ -36,12 +36,12 @@ void TModem::startModemGame(bool call)
     // In DOSBox the misc dialog's COM port is DOSBox's modem, which dials
     // the number as typed and answers calls on its TCP port.
     dosbox::Network network;
-    if (NetworkDriverRunsInDosBox(start_->platform)) {
+    if (NetworkDriverRunsInDosBox(start_.platform)) {
         network.kind = dosbox::Network::Kind::Modem;
         network.comPort = misc_.ui->ComPort->currentIndex() + 1;
         network.port = dosbox::DefaultModemPort;
     }
-    StartNetworkGame(*start_, *this, ui->NetName, [this, call] {
+    StartNetworkGame(start_, *this, ui->NetName, [this, call] {
         // The serial port set-up lives only in the misc dialog's controls.
         const Ui::TMiscSetup& misc = *misc_.ui;
         launchfile::ModemGame game;

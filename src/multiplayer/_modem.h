@@ -1,6 +1,7 @@
 #pragma once
 
 #include "components/FixedDialog.h"
+#include "multiplayer/StartSequence.h"
 
 #include <memory>
 
@@ -8,7 +9,6 @@ namespace Ui {
 class TModem;
 }
 class TMiscSetup;
-struct NetworkStart;
 
 // A two-player game over a modem, calling the opponent or waiting for the
 // call. The port and the modem commands come from the misc dialog.
@@ -27,6 +27,6 @@ private:
     void Button3Click();  // "&Abort"
     void startModemGame(bool call);
 
-    std::unique_ptr<NetworkStart> start_;
+    NetworkStart start_;
     TMiscSetup& misc_;
 };
