@@ -23,6 +23,9 @@ fail() {
     local shot
     shot="/tmp/${E2E_FAILURE_PREFIX:-e2e-failure}-$(basename "$0" .sh).png"
     echo "FAIL: $*" >&2
+    if [ -n "${E2E_OPENBOX_PID:-}" ] && ! kill -0 "$E2E_OPENBOX_PID" 2>/dev/null; then
+        echo "    (openbox had ended: $(cat "$E2E_TMP/openbox.log"))" >&2
+    fi
     if [ -n "${DISPLAY:-}" ] && command -v import >/dev/null; then
         import -window root "$shot" 2>/dev/null && echo "screen saved to $shot" >&2
     fi
@@ -40,12 +43,17 @@ e2e_start_x() {
     local number
     read -r -t 20 number <"$fifo" || fail "Xvfb did not start"
     export DISPLAY=":$number"
-    HOME="$E2E_TMP" openbox >/dev/null 2>&1 &
-    E2E_PIDS+=($!)
-    for _ in $(seq 100); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    e2e_openbox_config
+    HOME="$E2E_TMP" openbox >"$E2E_TMP/openbox.log" 2>&1 &
+    E2E_OPENBOX_PID=$!
+    E2E_PIDS+=($E2E_OPENBOX_PID)
+    local managed=""
+    for _ in $(seq 150); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && managed=yes && break
         sleep 0.1
     done
+    # Without it every key would go astray; say so rather than fail later.
+    [ -n "$managed" ] || fail "openbox did not start: $(cat "$E2E_TMP/openbox.log")"
     GAME="$E2E_TMP/game"
     cp -a "$DEMO/." "$GAME/"
 }
@@ -77,8 +85,10 @@ e2e_start_launcher() {
     E2E_PIDS+=($LAUNCHER_PID)
 }
 
-# What the Windows tests add: their stand-ins in the game folder, and a pause
+# What the Windows tests add: openbox's own settings (read as it starts, in
+# $E2E_TMP/.config/openbox), their stand-ins in the game folder, and a pause
 # once the main window shows.
+e2e_openbox_config() { :; }
 e2e_prepare_game() { :; }
 e2e_settle() { :; }
 
