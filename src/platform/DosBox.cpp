@@ -1,5 +1,7 @@
 #include "platform/DosBox.h"
 
+#include "core/Text.h"
+
 #include <algorithm>
 
 namespace dosbox {
@@ -23,24 +25,11 @@ int number(std::string_view text, std::size_t digits)
     return value;
 }
 
-std::vector<std::string_view> split(std::string_view text, char separator)
-{
-    std::vector<std::string_view> parts;
-    std::size_t begin = 0;
-    for (;;) {
-        const std::size_t end = text.find(separator, begin);
-        parts.push_back(text.substr(begin, end == std::string_view::npos ? std::string_view::npos : end - begin));
-        if (end == std::string_view::npos)
-            return parts;
-        begin = end + 1;
-    }
-}
-
 // Four decimal numbers up to 255. A part with a leading zero is refused: the
 // resolver would read it as octal and reach another computer.
 bool isIpv4Address(std::string_view host)
 {
-    const auto parts = split(host, '.');
+    const auto parts = text::splitFields(host, '.');
     return parts.size() == 4 && std::all_of(parts.begin(), parts.end(), [](std::string_view part) {
                const int value = number(part, 3);
                return value >= 0 && value <= 255 && (part.size() == 1 || part[0] != '0');
@@ -53,7 +42,7 @@ bool isHostName(std::string_view host)
 {
     if (host.empty() || host.size() > 253)
         return false;
-    const auto labels = split(host, '.');
+    const auto labels = text::splitFields(host, '.');
     const bool labelsValid = std::all_of(labels.begin(), labels.end(), [](std::string_view label) {
         return !label.empty() && label.size() <= 63 && label.front() != '-' && label.back() != '-' &&
                std::all_of(label.begin(), label.end(), [](char c) {

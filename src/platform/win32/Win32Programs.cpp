@@ -1,5 +1,6 @@
 #include "platform/win32/Win32Platform.h"
 
+#include "core/Text.h"
 #include "platform/DosBox.h"
 #include "platform/win32/Win32Calls.h"
 
@@ -118,14 +119,7 @@ bool systemRunsDosPrograms()
 // starts with "DOSBox" (where its installer puts it, "DOSBox-0.74-3").
 std::string findDosBox()
 {
-    const std::string path = environment("PATH");
-    std::size_t begin = 0;
-    while (begin <= path.size()) {
-        std::size_t end = path.find(';', begin);
-        if (end == std::string::npos)
-            end = path.size();
-        std::string folder = path.substr(begin, end - begin);
-        begin = end + 1;
+    for (std::string folder : text::splitFields(environment("PATH"), ';')) {
         if (folder.size() >= 2 && folder.front() == '"' && folder.back() == '"')
             folder = folder.substr(1, folder.size() - 2);
         if (folder.empty())
