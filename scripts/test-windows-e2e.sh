@@ -12,18 +12,11 @@ exe_build="${VORNHALE_WIN_EXE_BUILD:-$here/build-windows}"
 
 "$here/scripts/install-deps.sh" g++-mingw-w64-x86-64-posix wine wine64 fonts-croscore xclip
 
-scratch="$(mktemp -d /tmp/vornhale-wine-e2e.XXXXXX)"
-export WINEPREFIX="$scratch/prefix" TMPDIR="$scratch/tmp" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-# Western ANSI code page (1252), whatever the machine's language.
-export LC_ALL=C.UTF-8
+. "$here/scripts/wine-prefix.sh"
+wine_scratch vornhale-wine-e2e
 export LAUNCHER="$exe_build/src/vornhale-launcher.exe" DEMO="$here/demo" STAND_INS="$build"
 export VORNHALE_WIN_SHOTS="$exe_build/screenshots"
-mkdir -p "$TMPDIR" "$VORNHALE_WIN_SHOTS"
-cleanup() {
-    wineserver -k 2>/dev/null || true
-    rm -rf "$scratch"
-}
-trap cleanup EXIT
+mkdir -p "$VORNHALE_WIN_SHOTS"
 # Builds quietly; a failure shows the whole log.
 quietly() { "$@" >"$scratch/build.log" 2>&1 || { cat "$scratch/build.log"; exit 1; }; }
 quietly env VORNHALE_WIN_EXE_BUILD="$exe_build" "$here/scripts/build-windows.sh"
@@ -32,33 +25,15 @@ quietly cmake -S "$here/tests/windows" -B "$build" -G Ninja \
 quietly cmake --build "$build" -j"$(nproc)" --target program_stand_in browser_stand_in
 
 started=$SECONDS
-echo "Creating a Wine prefix..."
-# Wine's first start of a new prefix has now and then failed without a
-# word on a loaded machine; one more try from scratch is made before the
-# run gives up.
-make_prefix() {
-    wineserver -k 2>/dev/null || true
-    rm -rf "$WINEPREFIX"
-    (unset DISPLAY; wine wineboot --init) >"$scratch/wineboot.log" 2>&1 ||
-        { echo "wineboot failed:"; cat "$scratch/wineboot.log"; return 1; }
-    wineserver -w || return 1
-
-    failed=0
-    reg() { wine reg add "$@" /f >/dev/null || { echo "could not set $1"; failed=1; }; }
+registry() {
     # Windows draws the launcher's face, Microsoft Sans Serif, as a TrueType
     # font. Give the prefix one under that name with metrics as close as free
     # fonts come (Arimo, Arial's metrics, as Liberation Sans has on Linux; under
     # Wine, Liberation Sans 1 draws no capital I at this size).
     reg 'HKCU\Software\Wine\Fonts\Replacements' /v 'Microsoft Sans Serif' /d Arimo
-    # The HTML handler: a quoted program path with a blank in it, an option and "%1".
-    reg 'HKCR\.htm' /ve /d VornhaleTestPage
-    reg 'HKCR\VornhaleTestPage\shell\open\command' /ve /d '"C:\Program Files\Web Browser\browser.exe" -new "%1"'
-    browser_dir="$WINEPREFIX/drive_c/Program Files/Web Browser"
-    mkdir -p "$browser_dir"
-    cp "$build/browser_stand_in.exe" "$browser_dir/browser.exe"
     # Installed modems: 0000 and 0001 qualify, 0002 is missing, so 0003 is never
     # reached.
-    modems='HKLM\System\CurrentControlSet\Services\Class\Modem'
+    local modems='HKLM\System\CurrentControlSet\Services\Class\Modem'
     reg "$modems\0000" /v AttachedTo /d COM2
     reg "$modems\0000" /v DriverDesc /d 'Vornhale Test Modem A'
     reg "$modems\0000\Init" /v 2 /d 'ATZ<cr>'
@@ -67,9 +42,8 @@ make_prefix() {
     reg "$modems\0001\Init" /v 1 /d 'AT&F1<cr>ATM0<cr>'
     reg "$modems\0003" /v AttachedTo /d COM1
     reg "$modems\0003" /v DriverDesc /d 'Vornhale Test Modem C'
-    [ $failed = 0 ]
 }
-make_prefix || { echo "Trying once more..."; make_prefix; }
+make_wine_prefix registry
 wineserver -k
 wineserver -w
 

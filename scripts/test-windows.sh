@@ -13,44 +13,18 @@ cmake -S "$here/tests/windows" -B "$build" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-w64-x86_64.cmake" >/dev/null
 cmake --build "$build" -j"$(nproc)"
 
-# A prefix of our own, made once per run and thrown away afterwards; no X
-# server is needed or wanted.
-scratch="$(mktemp -d /tmp/vornhale-wine.XXXXXX)"
-export WINEPREFIX="$scratch/prefix" TMPDIR="$scratch/tmp" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-# Wine takes its ANSI code page from the locale: keep it Western (1252), as
-# the 8-bit file-name tests expect, whatever the machine's language.
-export LC_ALL=C.UTF-8
+. "$here/scripts/wine-prefix.sh"
+wine_scratch vornhale-wine
+# No X server is needed or wanted.
 unset DISPLAY WAYLAND_DISPLAY
-mkdir -p "$TMPDIR"
-cleanup() {
-    wineserver -k 2>/dev/null || true
-    rm -rf "$scratch"
-}
-trap cleanup EXIT
 
-echo "Creating a Wine prefix..."
-# Wine's first start of a new prefix has now and then failed without a
-# word on a loaded machine; one more try from scratch is made before the
-# run gives up.
-make_prefix() {
-    wineserver -k 2>/dev/null || true
-    rm -rf "$WINEPREFIX"
-    wine wineboot --init >"$scratch/wineboot.log" 2>&1 ||
-        { echo "wineboot failed:"; cat "$scratch/wineboot.log"; return 1; }
-    wineserver -w || return 1
-
-    failed=0
-    reg() { wine reg add "$@" /f >/dev/null || { echo "could not set $1"; failed=1; }; }
+registry() {
     # A value longer than the launcher's 1,025-byte registry buffer.
     reg 'HKLM\Software\Vornhale Tests' /v Short /d abc
     reg 'HKLM\Software\Vornhale Tests' /v Long /d "$(printf 'L%.0s' $(seq 2000))"
-    # The HTML handler: a quoted program path with a blank in it, an option and "%1".
-    reg 'HKCR\.htm' /ve /d VornhaleTestPage
-    reg 'HKCR\VornhaleTestPage\shell\open\command' /ve /d '"C:\Program Files\Web Browser\browser.exe" -new "%1"'
-
     # Installed modems: 0000 and 0001 qualify, 0002 is missing, 0003 is never
     # reached. Init "2" of 0001 is longer than the 127 bytes the launcher reads.
-    modems='HKLM\System\CurrentControlSet\Services\Class\Modem'
+    local modems='HKLM\System\CurrentControlSet\Services\Class\Modem'
     reg "$modems\0000" /v AttachedTo /d COM2
     reg "$modems\0000" /v DriverDesc /d 'Vornhale Test Modem A'
     reg "$modems\0000\Init" /v 2 /d 'ATZ<cr>'
@@ -61,14 +35,8 @@ make_prefix() {
     reg "$modems\0001\Init" /v 1 /d 'AT&F1<cr>ATM0<cr>'
     reg "$modems\0003" /v AttachedTo /d COM1
     reg "$modems\0003" /v DriverDesc /d 'Vornhale Test Modem C'
-    [ $failed = 0 ]
 }
-make_prefix || { echo "Trying once more..."; make_prefix; }
-
-# The stand-in browser records the command line it receives.
-browser_dir="$WINEPREFIX/drive_c/Program Files/Web Browser"
-mkdir -p "$browser_dir"
-cp "$build/browser_stand_in.exe" "$browser_dir/browser.exe"
+make_wine_prefix registry
 
 echo "Running the Windows tests under Wine..."
 status=0
