@@ -1,6 +1,7 @@
 #include "app/GameFolder.h"
 
 #include "app/application.h"
+#include "core/Text.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -16,26 +17,15 @@ const QString GameFolderKey = QStringLiteral("GameFolder");
 
 // Names compare the way the game's own file names always have: a to z fold,
 // nothing else does.
-bool sameName(const QString& name, QLatin1String wanted)
-{
-    if (name.size() != wanted.size())
-        return false;
-    for (qsizetype i = 0; i < name.size(); ++i) {
-        const char16_t c = name[i].unicode();
-        const char16_t upper = c >= u'a' && c <= u'z' ? char16_t(c - 32) : c;
-        if (upper != char16_t(wanted[i].unicode()))
-            return false;
-    }
-    return true;
-}
+bool sameName(const QString& name, std::string_view wanted) { return text::upperAscii(name.toStdString()) == wanted; }
 
 bool holdsGame(const QString& folder)
 {
     QDirIterator entries(folder, QDir::Files | QDir::Dirs | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     while (entries.hasNext()) {
         const QFileInfo entry = entries.nextFileInfo();
-        if ((entry.isFile() && sameName(entry.fileName(), QLatin1String("VORNHALE.EXE"))) ||
-            (entry.isDir() && sameName(entry.fileName(), QLatin1String("ENGINE"))))
+        if ((entry.isFile() && sameName(entry.fileName(), "VORNHALE.EXE")) ||
+            (entry.isDir() && sameName(entry.fileName(), "ENGINE")))
             return true;
     }
     return false;
