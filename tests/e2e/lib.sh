@@ -33,29 +33,68 @@ fail() {
 }
 
 # Starts Xvfb on a free display and openbox on it (without a window manager
-# Qt windows get no keyboard focus), and copies the demo to $GAME.
+# Qt windows get no keyboard focus), and copies the demo to $GAME. A loaded
+# machine once left openbox unable to open a display Xvfb had just named, so
+# the pair is checked and started afresh, up to three times, before a test
+# gives up; the logs of the last try say why.
 e2e_start_x() {
     E2E_TMP="$(mktemp -d "${TMPDIR:-/tmp}/vornhale-e2e.XXXXXX")"
-    local fifo="$E2E_TMP/display"
-    mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
-    E2E_PIDS+=($!)
-    local number
-    read -r -t 20 number <"$fifo" || fail "Xvfb did not start"
-    export DISPLAY=":$number"
-    e2e_openbox_config
-    HOME="$E2E_TMP" openbox >"$E2E_TMP/openbox.log" 2>&1 &
-    E2E_OPENBOX_PID=$!
-    E2E_PIDS+=($E2E_OPENBOX_PID)
-    local managed=""
-    for _ in $(seq 150); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && managed=yes && break
-        sleep 0.1
+    local try
+    for try in 1 2 3; do
+        e2e_try_x && break
+        [ "$try" = 3 ] && fail "no X server with a window manager after 3 tries: $E2E_X_PROBLEM
+    Xvfb: $(cat "$E2E_TMP/xvfb.log")
+    openbox: $(cat "$E2E_TMP/openbox.log")"
+        echo "e2e: starting X again: $E2E_X_PROBLEM" >&2
     done
-    # Without it every key would go astray; say so rather than fail later.
-    [ -n "$managed" ] || fail "openbox did not start: $(cat "$E2E_TMP/openbox.log")"
     GAME="$E2E_TMP/game"
     cp -a "$DEMO/." "$GAME/"
+}
+
+# One try of e2e_start_x; on failure it ends what it started and leaves the
+# reason in $E2E_X_PROBLEM.
+e2e_try_x() {
+    local fifo="$E2E_TMP/display" number="" xvfb
+    rm -f "$fifo"
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >"$E2E_TMP/xvfb.log" 2>&1 &
+    xvfb=$!
+    E2E_PIDS+=($xvfb)
+    unset E2E_OPENBOX_PID
+    read -r -t 20 number <"$fifo" || true
+    export DISPLAY=":$number"
+    if [ -z "$number" ]; then
+        E2E_X_PROBLEM="Xvfb named no display"
+    elif ! e2e_wait "$xvfb" xdpyinfo; then
+        E2E_X_PROBLEM="display $DISPLAY does not answer"
+    else
+        e2e_openbox_config
+        HOME="$E2E_TMP" openbox >"$E2E_TMP/openbox.log" 2>&1 &
+        E2E_OPENBOX_PID=$!
+        E2E_PIDS+=($E2E_OPENBOX_PID)
+        e2e_wait "$E2E_OPENBOX_PID" e2e_managed && return 0
+        E2E_X_PROBLEM="openbox did not start on $DISPLAY"
+        kill "$E2E_OPENBOX_PID" 2>/dev/null || true
+    fi
+    kill "$xvfb" 2>/dev/null || true
+    wait "$xvfb" "${E2E_OPENBOX_PID:-$xvfb}" 2>/dev/null || true
+    unset E2E_OPENBOX_PID
+    return 1
+}
+
+e2e_managed() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+
+# Runs a check every tenth of a second for up to 15 seconds, while the
+# process it waits for (the first argument) is still running.
+e2e_wait() {
+    local pid="$1"
+    shift
+    for _ in $(seq 150); do
+        "$@" >/dev/null 2>&1 && return 0
+        kill -0 "$pid" 2>/dev/null || return 1
+        sleep 0.1
+    done
+    return 1
 }
 
 # Runs the launcher in the current folder, as the process itself (its pid is
