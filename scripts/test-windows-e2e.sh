@@ -75,6 +75,8 @@ for test in "${tests[@]}"; do
     if timeout 300 bash "$test" >"$log" 2>&1; then
         passed=$((passed + 1))
         echo "windows e2e $name: passed ($((SECONDS - t0)) s)"
+        # A passing test that had to start its X server again says so.
+        grep '^e2e: starting X again' "$log" | sed 's/^/    /' || true
     else
         failed=$((failed + 1))
         failures+=("$name")
