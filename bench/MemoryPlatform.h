@@ -22,6 +22,7 @@ public:
     void startProgram(const std::string&, int) override {}
     bool startsInDosBox(const std::string&, const std::string&) override { return false; }
     void startProgramWith(const std::string&, int, const dosbox::Setup&) override {}
+    std::string dosBoxFolder() override { return "/cache"; }
     int shellExecute(const std::string&, const std::string&, int) override { return 42; }
     Registry& registry() override;
     void quit() override {}

@@ -13,6 +13,8 @@ set(VORNHALE_LOGIC_SOURCES
     ${src}/settings/FoldedIndex.cpp
     ${src}/settings/SettingsLines.cpp
     ${src}/settings/ListSetting.cpp
+    ${src}/settings/AudioSettings.cpp
+    ${src}/settings/EmulatedHardware.cpp
     ${src}/dialogs/ActionTables.cpp
     ${src}/multiplayer/LaunchFile.cpp
     ${src}/multiplayer/ModemWalk.cpp
@@ -68,6 +70,7 @@ set(VORNHALE_UI_SOURCES
     ${src}/multiplayer/StartSequence.cpp
     ${src}/multiplayer/TypedText.cpp
     ${src}/components/AnsiText.cpp
+    ${src}/components/DosBoxStart.cpp
     ${src}/components/ErrorBox.cpp
     ${src}/components/FixedDialog.cpp
     ${src}/components/GoToWeb.cpp

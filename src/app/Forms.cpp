@@ -33,15 +33,17 @@ std::unique_ptr<Forms> createForms(Platform& platform)
     f.kbsetup = std::make_unique<Tkbsetup>();
     f.mousesetup = std::make_unique<TMouseSetup>();
     f.joysetup = std::make_unique<TJoySetup>();
-    f.miscsetup = std::make_unique<TMiscSetup>();
+    f.miscsetup = std::make_unique<TMiscSetup>(platform);
     f.selectmodem = std::make_unique<TSelectModem>(platform, *f.miscsetup);
     f.config = std::make_unique<Tconfig>(
         platform, SetupDialogs{*f.videomode, *f.audiosetup, *f.kbsetup, *f.mousesetup, *f.joysetup, *f.miscsetup});
     Tconfig& config = *f.config;
-    const NetworkStart start{platform, [&config](const std::string& playerName) {
+    const NetworkStart start{platform,
+                             [&config](const std::string& playerName) {
                                  config.StoredPlayerName = playerName;
                                  config.SaveSettings();
-                             }};
+                             },
+                             [&config] { return config.EmulatedHardware(); }};
     f.ipx = std::make_unique<TIPX>(start);
     f.modem = std::make_unique<TModem>(start, *f.miscsetup);
     f.keypicker = std::make_unique<TGetKeyP>();

@@ -5,6 +5,7 @@
 #include "app/Forms.h"
 #include "app/_configmenu.h"
 #include "components/AnsiText.h"
+#include "components/DosBoxStart.h"
 #include "components/ErrorBox.h"
 #include "components/FixedDialog.h"
 #include "components/GoToWeb.h"
@@ -52,8 +53,14 @@ void Tmain::ResetMainMenu()
 void Tmain::Button1Click()
 {
     if (MenuMode == 0) {
-        forms_.platform.startProgram("VORNHALE.EXE", SW_SHOWNORMAL_VALUE);
-        forms_.platform.quit();
+        // In DOSBox the game finds the PC its settings name, read from the
+        // file as it stands: this start loads nothing into the dialogs.
+        Platform& platform = forms_.platform;
+        dosbox::Setup setup;
+        if (platform.startsInDosBox(dosboxstart::Game, "."))
+            setup = dosboxstart::prepare(platform, {}, forms_.config->EmulatedHardware());
+        platform.startProgramWith(dosboxstart::Game, SW_SHOWNORMAL_VALUE, setup);
+        platform.quit();
         return;
     }
     forms_.config->LoadSettings();

@@ -103,6 +103,16 @@ void FixedDialog::setVisible(bool visible)
     QDialog::setVisible(visible);
 }
 
+void FixedDialog::showNote(QLabel* note, const QString& text)
+{
+    if (formHeight_ < 0)
+        formHeight_ = height();
+    note->setText(text);
+    note->setVisible(!text.isEmpty());
+    const int margin = 8;
+    setFixedHeight(text.isEmpty() ? formHeight_ : note->geometry().bottom() + 1 + margin);
+}
+
 void FixedDialog::showEvent(QShowEvent* event)
 {
     if (!titlesFitted_) {

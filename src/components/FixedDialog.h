@@ -7,6 +7,7 @@
 #include <QDialog>
 
 class QKeyEvent;
+class QLabel;
 
 namespace window {
 // Fixes the window at its current size and gives it a title bar with a close
@@ -32,6 +33,11 @@ public:
     // Hiding notes the window's frame for the next centring (noteFrame).
     void setVisible(bool visible) override;
 
+    // Shows `text` in `note`, a label the form keeps hidden below everything
+    // else, and grows the window down to hold it; empty text hides the note
+    // and gives the window its own size back.
+    void showNote(QLabel* note, const QString& text);
+
 protected:
     // Call after setupUi(): the form has given the window its size and its
     // default button, if it has one. No other button becomes the default on
@@ -48,4 +54,5 @@ protected:
 
 private:
     bool titlesFitted_ = false;
+    int formHeight_ = -1;  // without a note
 };

@@ -4,6 +4,7 @@
 #include "ui__view.h"
 
 #include "components/AnsiText.h"
+#include "components/DosBoxStart.h"
 #include "components/ErrorBox.h"
 #include "components/ListIndex.h"
 #include "core/Text.h"
@@ -23,6 +24,9 @@ TAudioSetup::TAudioSetup(Platform& platform, QWidget* parent)
     connect(ui->SFXCard, &QComboBox::activated, this, guarded([this] { SFXCardChange(); }));
     connect(ui->Button1, &QPushButton::clicked, this, guarded([this] { Button1Click(); }));
     connect(ui->Button2, &QPushButton::clicked, this, guarded([this] { Button2Click(); }));
+    // The note follows the lists however they change, a load included.
+    for (QComboBox* list : {ui->SFXCard, ui->Port})
+        connect(list, &QComboBox::currentIndexChanged, this, [this] { UpdateDosBoxNote(); });
     FormCreate();
 }
 
@@ -52,6 +56,26 @@ void TAudioSetup::UpdateCardControls()
                        static_cast<QWidget*>(ui->Mixing), static_cast<QWidget*>(ui->Channels),
                        static_cast<QWidget*>(ui->MixRate)})
         w->setEnabled(card);
+}
+
+void TAudioSetup::showEvent(QShowEvent* event)
+{
+    gameInDosBox_ = dosboxstart::gameRunsInDosBox(platform_);
+    UpdateDosBoxNote();
+    FixedDialog::showEvent(event);
+}
+
+void TAudioSetup::UpdateDosBoxNote()
+{
+    QString note;
+    const int port = ui->Port->currentIndex();
+    // Each range begins with its address: "0240 - 024F".
+    if (gameInDosBox_ && ui->SFXCard->currentIndex() > 0 && port >= 0 &&
+        !dosbox::emulatesSoundBlasterAt(ui->Port->currentText().left(4).toInt(nullptr, 16)))
+        note = QStringLiteral("DOSBox cannot emulate a Sound Blaster at %1: the game will have no sound effects. "
+                              "0220, 0240, 0260 and 0280 work.")
+                   .arg(ui->Port->currentText());
+    showNote(ui->DosBoxNote, note);
 }
 
 void TAudioSetup::SFXCardChange() { UpdateCardControls(); }

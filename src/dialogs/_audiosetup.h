@@ -28,12 +28,19 @@ public:
     // The viewer that shows the help text; it is made after this dialog.
     void setHelpViewer(Tview& view) { helpViewer_ = &view; }
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void FormCreate();
+    // Where the game runs in DOSBox, says so when the chosen port is one
+    // DOSBox has no Sound Blaster at; the choice itself stays.
+    void UpdateDosBoxNote();
     void SFXCardChange();
     void Button1Click();
     void Button2Click();
 
     Platform& platform_;
     Tview* helpViewer_ = nullptr;
+    bool gameInDosBox_ = false;  // as found at the last showing
 };

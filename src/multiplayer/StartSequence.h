@@ -13,18 +13,21 @@ class QDialog;
 class QLineEdit;
 
 // What a network start needs from outside the multiplayer windows: the
-// operating system, and the settings store's save under the player's name.
-// The store fills these windows, so it stands above them and is handed down.
+// operating system, the settings store's save under the player's name, and
+// the PC the saved settings name. The store fills these windows, so it
+// stands above them and is handed down.
 struct NetworkStart {
     Platform& platform;
     std::function<void(const std::string& playerName)> saveSettingsAs;
+    std::function<dosbox::Hardware()> emulatedHardware;
 };
 
 // Runs the start for the dialog `starting`, whose name field is `netName`;
 // `launchLines` builds the launch file from the controls once the settings
 // are saved. Where NET.BAT runs in DOSBox, `network` is what DOSBox sets up
-// for it: its settings go into a configuration file in the launcher's own
-// cache folder (never the game's), written after the launch file. A failure
+// for it (never Kind::None there): its settings, and the hardware the saved
+// settings name, go into a configuration file in the launcher's own folder
+// for DOSBox (never the game's), written after the launch file. A failure
 // while saving, writing or entering ENGINE throws before anything is
 // started, leaving the dialog open as it was. So does a NET.BAT that cannot
 // be started, after the launch file is written; the current directory is

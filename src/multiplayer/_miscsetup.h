@@ -7,6 +7,7 @@
 namespace Ui {
 class TMiscSetup;
 }
+class Platform;
 class TSelectModem;
 
 // The control method and the modem set-up. Its controls are the only copy of
@@ -15,7 +16,7 @@ class TSelectModem;
 class TMiscSetup : public FixedDialog {
     Q_OBJECT
 public:
-    explicit TMiscSetup(QWidget* parent = nullptr);
+    explicit TMiscSetup(Platform& platform, QWidget* parent = nullptr);
     ~TMiscSetup() override;
 
     // Other windows read and set these controls directly.
@@ -24,12 +25,24 @@ public:
     // The modem list that auto-detection opens; it is made after this dialog.
     void setModemList(TSelectModem& list) { modemList_ = &list; }
 
+    // Why DOSBox has no modem on the chosen COM port (none chosen, or COM5:
+    // to COM8:), in the player's words; empty where it has one.
+    QString dosBoxPortProblem() const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    // Where the game runs in DOSBox, says so when the modem's port or UART
+    // address is one DOSBox does not have; the choice itself stays.
+    void UpdateDosBoxNote();
     void FormCreate();
     // The IRQ and UART fields count only with "Advance Settings" checked.
     void AdvComClick();
     void Button1Click();  // auto-detect
     void Button2Click();  // "Ok"
 
+    Platform& platform_;
     TSelectModem* modemList_ = nullptr;
+    bool gameInDosBox_ = false;  // as found at the last showing
 };

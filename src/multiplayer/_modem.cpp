@@ -4,6 +4,7 @@
 #include "ui__modem.h"
 
 #include "components/ErrorBox.h"
+#include "core/Errors.h"
 #include "multiplayer/LaunchFile.h"
 #include "multiplayer/StartSequence.h"
 #include "multiplayer/TypedText.h"
@@ -40,6 +41,9 @@ void TModem::startModemGame(bool call)
         network.kind = dosbox::Network::Kind::Modem;
         network.comPort = misc_.ui->ComPort->currentIndex() + 1;
         network.port = dosbox::DefaultModemPort;
+        // Started anyway, the game would wait for a modem that is not there.
+        if (network.comPort < 1 || network.comPort > dosbox::LastSerialPort)
+            throw LauncherError(misc_.dosBoxPortProblem().toStdString());
     }
     StartNetworkGame(start_, *this, ui->NetName, [this, call] {
         // The serial port set-up lives only in the misc dialog's controls.

@@ -3,6 +3,10 @@
 #include "core/Text.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <iterator>
+#include <utility>
 
 namespace dosbox {
 
@@ -10,6 +14,18 @@ namespace {
 bool hasModem(const Network& network)
 {
     return network.kind == Network::Kind::Modem && network.comPort >= 1 && network.comPort <= LastSerialPort;
+}
+
+// Eight hexadecimal digits that differ wherever the texts do (FNV-1a:
+// short, and the same on every system).
+std::string hash(std::string_view text)
+{
+    std::uint32_t value = 2166136261u;
+    for (unsigned char c : text)
+        value = (value ^ c) * 16777619u;
+    char digits[9];
+    std::snprintf(digits, sizeof digits, "%08x", unsigned(value));
+    return digits;
 }
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
@@ -56,31 +72,72 @@ bool isHostName(std::string_view host)
 }
 }  // namespace
 
-std::string configuration(const Network& network)
+int serialPortAddress(int comPort)
 {
-    const std::string heading = "# The Vornhale launcher's network settings, written anew at every network game.\n";
-    switch (network.kind) {
-    case Network::Kind::IpxHost:
-    case Network::Kind::IpxJoin:
-        return heading + "[ipx]\nipx=true\n";
-    case Network::Kind::Modem:
-        if (!hasModem(network))
-            return {};
-        return heading + "[serial]\nserial" + std::to_string(network.comPort) +
-               "=modem listenport:" + std::to_string(network.port) + "\n";
-    case Network::Kind::None:
-        break;
-    }
+    static constexpr int addresses[] = {0x3f8, 0x2f8, 0x3e8, 0x2e8};
+    return comPort >= 1 && comPort <= LastSerialPort ? addresses[comPort - 1] : 0;
+}
+
+bool emulatesSoundBlasterAt(int base)
+{
+    static constexpr int bases[] = {0x220, 0x240, 0x260, 0x280, 0x2a0, 0x2c0, 0x2e0, 0x300};
+    return std::find(std::begin(bases), std::end(bases), base) != std::end(bases);
+}
+
+std::string mountProblem(std::string_view folder)
+{
+    if (folder.find_first_of("\"%") != std::string_view::npos)
+        return "DOSBox cannot open a folder whose name holds a double quote or a percent sign";
+    if (folder.size() > 238)
+        return "DOSBox cannot open a folder whose path is longer than 238 characters";
     return {};
 }
 
-std::string configurationName(const Network& network)
+std::string mountName(std::string_view folder) { return "game-" + hash(folder); }
+
+Configuration configuration(const Network& network, const Hardware& hardware)
 {
-    if (hasModem(network))
-        return "dosbox-modem-com" + std::to_string(network.comPort) + "-" + std::to_string(network.port) + ".conf";
-    if (network.kind == Network::Kind::IpxHost || network.kind == Network::Kind::IpxJoin)
-        return "dosbox-ipx.conf";
-    return {};
+    std::string text = "# The Vornhale launcher's settings for DOSBox, written anew at every start.\n";
+    if (const auto& card = hardware.soundBlaster) {
+        text += "[sblaster]\nsbtype=sb16\n";
+        // A port DOSBox cannot emulate would be taken for 0x220 without a
+        // word; the card stays where the player's own configuration puts it.
+        if (card->base && emulatesSoundBlasterAt(*card->base)) {
+            char base[8];
+            std::snprintf(base, sizeof base, "%x", *card->base);
+            text += std::string("sbbase=") + base + "\n";
+        }
+        const std::pair<const char*, std::optional<int>> numbers[] = {
+            {"irq", card->irq}, {"dma", card->dma}, {"hdma", card->hdma}};
+        for (const auto& [name, value] : numbers)
+            if (value)
+                text += std::string(name) + "=" + std::to_string(*value) + "\n";
+    }
+    if (hardware.joystick == false)
+        text += "[joystick]\njoysticktype=none\n";
+
+    std::string kind = "game";
+    switch (network.kind) {
+    case Network::Kind::IpxHost:
+    case Network::Kind::IpxJoin:
+        kind = "ipx";
+        text += "[ipx]\nipx=true\n";
+        break;
+    case Network::Kind::Modem:
+        kind = "modem";
+        if (hasModem(network)) {
+            text += "[serial]\nserial" + std::to_string(network.comPort) +
+                    "=modem listenport:" + std::to_string(network.port);
+            // DOSBox takes an interrupt from 2 to 15, and its port's own otherwise.
+            if (hardware.modemIrq && *hardware.modemIrq >= 2 && *hardware.modemIrq <= 15)
+                text += " irq:" + std::to_string(*hardware.modemIrq);
+            text += "\n";
+        }
+        break;
+    case Network::Kind::None:
+        break;
+    }
+    return {"dosbox-" + kind + "-" + hash(text) + ".conf", text};
 }
 
 std::vector<std::string> commands(const Network& network)
@@ -97,13 +154,20 @@ std::vector<std::string> commands(const Network& network)
     return {};
 }
 
-std::vector<std::string> arguments(const std::string& program, const Setup& setup)
+std::vector<std::string> arguments(const std::string& program, const Setup& setup,
+                                   const std::string& localConfiguration)
 {
     std::vector<std::string> result;
     // DOSBox reads the player's own configuration only when no other is
     // named, unless told to with -userconf; what comes later wins.
-    if (!setup.configurationFile.empty())
-        result = {"-userconf", "-conf", setup.configurationFile};
+    for (const std::string& file : {localConfiguration, setup.configurationFile}) {
+        if (file.empty())
+            continue;
+        if (result.empty())
+            result.push_back("-userconf");
+        result.push_back("-conf");
+        result.push_back(file);
+    }
     // Commands given with -c run after every configuration's own start-up
     // commands and before the program.
     for (const std::string& command : setup.commands) {

@@ -73,9 +73,18 @@ public:
     // current directory) is the current one, would run the program in
     // DOSBox: a DOS program on a system that cannot run one, and DOSBox there
     // to run it. Asked before anything is saved, to set up what DOSBox needs.
+    // Throws errors::cannotStart when DOSBox would get a folder it cannot
+    // mount, even under a short name of the launcher's own.
     virtual bool startsInDosBox(const std::string& commandLine, const std::string& folder) = 0;
-    // startProgram, giving DOSBox `setup` where the program runs in it.
+    // startProgram, giving DOSBox `setup` where the program runs in it. A
+    // dosbox.conf beside the program is loaded before the launcher's own
+    // configuration, and a folder DOSBox cannot mount is given to it under a
+    // short name in dosBoxFolder().
     virtual void startProgramWith(const std::string& commandLine, int show, const dosbox::Setup& setup) = 0;
+    // The launcher's own folder for what it gives DOSBox (its configuration
+    // files, the log of DOSBox's output), in the user's cache, never in the
+    // game's folder; made when missing. Throws when it cannot be made.
+    virtual std::string dosBoxFolder() = 0;
     // ShellExecuteA with the default verb; the result follows its convention
     // (greater than 32 means the program was started).
     virtual int shellExecute(const std::string& file, const std::string& parameters, int show) = 0;

@@ -2,6 +2,7 @@
 
 #include "components/AnsiText.h"
 #include "platform/Platform.h"
+#include "settings/EmulatedHardware.h"
 #include "settings/groups.h"
 
 #include <QComboBox>
@@ -25,6 +26,20 @@ void Tconfig::LoadSettings()
     settings::loadMouseButtons(*this, dialogs_.mouse);
     settings::loadJoystick(*this, dialogs_.joystick);
     settings::loadControlAndModem(*this, dialogs_.misc);
+}
+
+dosbox::Hardware Tconfig::EmulatedHardware() const
+{
+    settings::LineBuffer lines;
+    try {
+        if (!platform_.fileExists(SettingsFile))
+            return {};
+        lines.read(platform_.readFile(SettingsFile));
+    } catch (const LauncherError&) {
+        // The game starts all the same, on DOSBox's own hardware.
+        return {};
+    }
+    return settings::emulatedHardware(lines);
 }
 
 void Tconfig::SaveSettings()

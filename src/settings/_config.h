@@ -4,6 +4,7 @@
 // dialogs it fills are handed to it, so it stands above them.
 
 #include "core/Text.h"
+#include "platform/DosBox.h"
 #include "settings/SettingsLines.h"
 
 #include <string>
@@ -38,6 +39,10 @@ public:
     // strict integer key that holds no integer; the controls set before that
     // key keep their new state.
     void LoadSettings();
+    // The PC the settings file names as it stands, for DOSBox to emulate;
+    // the dialogs and the lines are left alone. Nothing without a file that
+    // can be read.
+    dosbox::Hardware EmulatedHardware() const;
     // Writes every setup dialog into the lines, then the lines to the file.
     // Throws when the file (or CDA.DAT) cannot be written; the file on disk is
     // then as it was.

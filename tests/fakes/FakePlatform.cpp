@@ -125,6 +125,8 @@ void FakePlatform::startProgram(const std::string& commandLine, int show) { star
 bool FakePlatform::startsInDosBox(const std::string& commandLine, const std::string& folder)
 {
     dosBoxQuestions.push_back(folder + "\\" + commandLine);
+    if (dosBoxStarts && !dosBoxProblem.empty())
+        throw errors::cannotStart(commandLine, dosBoxProblem);
     return dosBoxStarts;
 }
 

@@ -65,8 +65,10 @@ public:
     std::vector<Start> starts;
     // When set, every program start fails with this reason and starts nothing.
     std::string startFailureReason;
-    // What startsInDosBox answers, and the calls it answered.
+    // What startsInDosBox answers, and the calls it answered; with a
+    // problem, it refuses the start with that reason instead.
     bool dosBoxStarts = false;
+    std::string dosBoxProblem;
     std::vector<std::string> dosBoxQuestions;
     std::vector<ShellStart> shellStarts;
     int shellResult = 42;
@@ -86,6 +88,8 @@ public:
     void startProgram(const std::string& commandLine, int show) override;
     bool startsInDosBox(const std::string& commandLine, const std::string& folder) override;
     void startProgramWith(const std::string& commandLine, int show, const dosbox::Setup& setup) override;
+    // Outside the game, so its files never mix with the game's.
+    std::string dosBoxFolder() override { return "C:\\Users\\Player\\AppData\\Local\\cache\\vornhale"; }
     int shellExecute(const std::string& file, const std::string& parameters, int show) override;
     Registry& registry() override { return fakeRegistry; }
     void quit() override { ++quitCount; }

@@ -6,6 +6,7 @@
 
 #include "platform/win32/Win32Platform.h"
 
+#include <algorithm>
 #include <sstream>
 #include <vector>
 
@@ -203,14 +204,20 @@ TEST_F(Win32DosGameTest, ANetworkGamesDosBoxGetsTheLaunchersConfigurationAfterTh
          "[ipx]\nipx=true\n"},
         {{Kind::Modem, "", dosbox::DefaultModemPort, 2}, {}, "[serial]\nserial2=modem listenport:23000\n"},
     };
+    // A dosbox.conf of NET.BAT's own comes before the launcher's.
+    spit(at("ENGINE\\DOSBOX.CONF"), "[cpu]\r\ncycles=1234\r\n");
     for (const Case& c : cases) {
-        const std::string file = at("Local Cache\\" + dosbox::configurationName(c.network));
-        spit(file, dosbox::configuration(c.network));
+        const dosbox::Configuration configuration = dosbox::configuration(c.network);
+        const std::string file = at("Local Cache\\" + configuration.name);
+        const std::string log = at("Local Cache\\dosbox.log");
+        spit(file, configuration.text);
+        spit(log, "an earlier start's output, longer than this one's\r\n");
         platform.setCurrentDirectory("ENGINE");
-        platform.startProgramWith("NET.BAT", SW_SHOWNORMAL_VALUE, {file, dosbox::commands(c.network)});
+        platform.startProgramWith("NET.BAT", SW_SHOWNORMAL_VALUE, {file, dosbox::commands(c.network), log});
         platform.setCurrentDirectory(root);
 
-        std::vector<std::string> expected = {root + "\\ENGINE", dosbox, "-userconf", "-conf", file};
+        std::vector<std::string> expected = {root + "\\ENGINE", dosbox, "-userconf", "-conf",
+                                             root + "\\ENGINE\\dosbox.conf", "-conf", file};
         expected.insert(expected.end(), c.arguments.begin(), c.arguments.end());
         expected.insert(expected.end(), {netBat, "-exit"});
         auto record = recordOf(InstalledDosBox + "DOSBox.RUN");
@@ -218,9 +225,34 @@ TEST_F(Win32DosGameTest, ANetworkGamesDosBoxGetsTheLaunchersConfigurationAfterTh
         const std::string commandLine = record.front();
         record.erase(record.begin());
         EXPECT_EQ(record, expected) << commandLine;
-        ASSERT_GE(record.size(), 5u);
-        EXPECT_NE(slurp(record[4]).find(c.settings), std::string::npos) << c.settings;
+        EXPECT_EQ(slurp(InstalledDosBox + "DOSBox.CONF"), "[cpu]\r\ncycles=1234\r\n" + configuration.text);
+        EXPECT_NE(configuration.text.find(c.settings), std::string::npos) << c.settings;
+        EXPECT_EQ(slurp(log), "stand-in ran\r\n");
     }
+    ::DeleteFileA((InstalledDosBox + "DOSBox.CONF").c_str());
+}
+
+TEST_F(Win32DosGameTest, AFolderTooLongForDosBoxIsGivenToItByItsShortName)
+{
+    install(InstalledDosBox);
+    // 240 characters: one path Windows programs can open, but not DOSBox.
+    std::string folder = root;
+    while (folder.size() < 240) {
+        const std::string name = "A folder name longer than eight letters";
+        folder += "\\" + name.substr(0, std::min<std::size_t>(name.size(), 240 - folder.size() - 1));
+        ASSERT_TRUE(::CreateDirectoryA(folder.c_str(), nullptr)) << folder;
+    }
+    spit(folder + "\\VORNHALE.EXE", dosProgram());
+    ASSERT_TRUE(::SetCurrentDirectoryA(folder.c_str()));
+    EXPECT_TRUE(platform.startsInDosBox("VORNHALE.EXE", "."));
+    platform.startProgram("VORNHALE.EXE", SW_SHOWNORMAL_VALUE);
+    ::SetCurrentDirectoryA(root.c_str());
+    const auto record = recordOf(InstalledDosBox + "DOSBox.RUN");
+    ASSERT_EQ(record.size(), 5u);
+    char shortName[MAX_PATH + 1] = {};
+    ::GetShortPathNameA(folder.c_str(), shortName, sizeof shortName);
+    EXPECT_EQ(record[3], std::string(shortName) + "\\VORNHALE.EXE");
+    EXPECT_LE(record[3].size(), 238u);
 }
 
 TEST_F(Win32DosGameTest, WithoutDosBoxADosGameStartsNothingAndAWindowsGameStartsDirectly)

@@ -27,6 +27,7 @@ public:
     void startProgram(const std::string& commandLine, int show) override;
     bool startsInDosBox(const std::string& commandLine, const std::string& folder) override;
     void startProgramWith(const std::string& commandLine, int show, const dosbox::Setup& setup) override;
+    std::string dosBoxFolder() override;
     int shellExecute(const std::string& file, const std::string& parameters, int show) override;
     Registry& registry() override { return registry_; }
     void quit() override;
@@ -36,6 +37,7 @@ public:
 
 private:
     std::string resolve(const std::string& path);
+    std::string mountableFolder(const std::string& commandLine, const std::string& program, bool make);
     PosixRegistry registry_;
 };
 

@@ -12,6 +12,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <system_error>
 
 namespace posix {
@@ -63,10 +64,14 @@ std::string findOnPath(const std::string& name)
     return {};
 }
 
-bool startDetached(const std::string& program, const std::vector<std::string>& arguments, int* error)
+bool startDetached(const std::string& program, const std::vector<std::string>& arguments, int* error,
+                   const std::string& output)
 {
     int ignored = 0;
     int& failure = error ? *error : ignored;
+    // Opened here, not in the child: a log that cannot be made costs the
+    // log, not the start.
+    const int log = output.empty() ? -1 : ::open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     // Everything the children need is built before fork: between fork and
     // exec only async-signal-safe calls are allowed in a threaded process.
     std::vector<char*> argv;
@@ -80,6 +85,8 @@ bool startDetached(const std::string& program, const std::vector<std::string>& a
     int report[2];
     if (::pipe2(report, O_CLOEXEC) != 0) {
         failure = errno;
+        if (log >= 0)
+            ::close(log);
         return false;
     }
     const pid_t child = ::fork();
@@ -87,6 +94,8 @@ bool startDetached(const std::string& program, const std::vector<std::string>& a
         failure = errno;
         ::close(report[0]);
         ::close(report[1]);
+        if (log >= 0)
+            ::close(log);
         return false;
     }
     if (child == 0) {
@@ -95,6 +104,11 @@ bool startDetached(const std::string& program, const std::vector<std::string>& a
         ::setsid();
         const pid_t grandchild = ::fork();
         if (grandchild == 0) {
+            // dup2 clears close-on-exec on the copies it makes.
+            if (log >= 0) {
+                ::dup2(log, STDOUT_FILENO);
+                ::dup2(log, STDERR_FILENO);
+            }
             ::execv(argv[0], argv.data());
         }
         if (grandchild <= 0) {
@@ -104,6 +118,8 @@ bool startDetached(const std::string& program, const std::vector<std::string>& a
         ::_exit(grandchild > 0 ? 0 : 127);
     }
     ::close(report[1]);
+    if (log >= 0)
+        ::close(log);
     while (::waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
     }
     int reported = 0;
@@ -196,10 +212,57 @@ std::string findIn(const std::string& name, const std::vector<std::string>& fold
 bool needsDosBox(const std::string& program) { return !isHostExecutable(program) && isDosProgramName(program); }
 }  // namespace
 
+// The folder DOSBox mounts for `program`: its own, or where DOSBox cannot
+// take that, a link to it under a short name in the launcher's folder. With
+// `make`, the link is made; without, only its name is worked out. Throws
+// errors::cannotStart when neither will do.
+std::string PosixPlatform::mountableFolder(const std::string& commandLine, const std::string& program, bool make)
+{
+    const std::string folder = directoryOf(program);
+    const std::string problem = dosbox::mountProblem(folder);
+    if (problem.empty())
+        return folder;
+    const std::string link = dosBoxFolder() + "/" + dosbox::mountName(folder);
+    if (!dosbox::mountProblem(link).empty())
+        throw errors::cannotStart(commandLine, problem + ", and the launcher's own folder for DOSBox (\"" +
+                                                   directoryOf(link) + "\") cannot stand in for it");
+    if (make) {
+        // A link left by an earlier start may name another folder by now.
+        ::unlink(link.c_str());
+        if (::symlink(folder.c_str(), link.c_str()) != 0)
+            throw errors::cannotStart(commandLine, problem + ", and no short name could be made for it in \"" +
+                                                       directoryOf(link) + "\" (" + startReason(errno) + ")");
+    }
+    return link;
+}
+
 bool PosixPlatform::startsInDosBox(const std::string& commandLine, const std::string& folder)
 {
     const std::string program = findIn(programName(commandLine), {ownDirectory(), resolve(folder)});
-    return !program.empty() && needsDosBox(program) && !findOnPath("dosbox").empty();
+    if (program.empty() || !needsDosBox(program) || findOnPath("dosbox").empty())
+        return false;
+    mountableFolder(commandLine, program, /*make=*/false);
+    return true;
+}
+
+std::string PosixPlatform::dosBoxFolder()
+{
+    // Where the desktop keeps caches: $XDG_CACHE_HOME, or ~/.cache.
+    const char* cache = std::getenv("XDG_CACHE_HOME");
+    const char* home = std::getenv("HOME");
+    std::string base;
+    if (cache && cache[0] == '/')
+        base = cache;
+    else if (home && home[0] == '/')
+        base = std::string(home) + "/.cache";
+    else
+        base = "/tmp";
+    const std::string folder = base + "/vornhale";
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (!std::filesystem::is_directory(folder, error))
+        throw errors::cannotCreateFile(folder);
+    return folder;
 }
 
 void PosixPlatform::startProgramWith(const std::string& commandLine, int, const dosbox::Setup& setup)
@@ -220,7 +283,13 @@ void PosixPlatform::startProgramWith(const std::string& commandLine, int, const 
         const std::string dosbox = findOnPath("dosbox");
         if (dosbox.empty())
             throw errors::cannotStart(commandLine, errors::startreason::NoDosBox);
-        if (!startDetached(dosbox, dosbox::arguments(program, setup), &error))
+        const std::string folder = mountableFolder(commandLine, program, /*make=*/true);
+        const std::string name = program.substr(program.rfind('/') + 1);
+        // The file DOSBox would have read by itself from its current folder.
+        const std::string local = resolvePath("dosbox.conf", currentDirectory());
+        const std::string localConfiguration = isRegularFile(local) ? local : std::string();
+        if (!startDetached(dosbox, dosbox::arguments(folder + "/" + name, setup, localConfiguration), &error,
+                           setup.logFile))
             throw errors::cannotStart(commandLine, "DOSBox could not be started (" + startReason(error) + ")");
     } else {
         throw errors::cannotStart(commandLine, errors::startreason::NotAProgram);

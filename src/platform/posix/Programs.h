@@ -21,9 +21,12 @@ std::string findOnPath(const std::string& name);
 
 // Starts `program` with `arguments` (no shell: every byte reaches it as it
 // is), detached so that it outlives the launcher and is never waited for. It
-// inherits the current directory and the environment. True when the program
-// could be executed; otherwise `*error` (when given) receives exec's errno.
-bool startDetached(const std::string& program, const std::vector<std::string>& arguments, int* error = nullptr);
+// inherits the current directory and the environment; with an `output`
+// file, its standard output and error go there, replacing the file (a file
+// that cannot be made leaves them as they are). True when the program could
+// be executed; otherwise `*error` (when given) receives exec's errno.
+bool startDetached(const std::string& program, const std::vector<std::string>& arguments, int* error = nullptr,
+                   const std::string& output = {});
 
 // The host program behind a program path the browser lookup produced (in
 // upper case): an executable file at that path, found whatever its case, or

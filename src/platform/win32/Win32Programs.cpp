@@ -199,6 +199,27 @@ bool gameNeedsDosBox()
     return !game.empty() && isDosProgram(game);
 }
 
+// The folder DOSBox mounts for `program`: its own, or where DOSBox cannot
+// take that, the same folder by its short (8.3) name. Throws
+// errors::cannotStart when neither will do.
+std::string mountableFolder(const std::string& commandLine, const std::string& program)
+{
+    const std::string folder = program.substr(0, program.find_last_of("\\/"));
+    const std::string problem = dosbox::mountProblem(folder);
+    if (problem.empty())
+        return folder;
+    std::vector<char> shortName(folder.size() + 1);
+    DWORD length = ::GetShortPathNameA(folder.c_str(), shortName.data(), DWORD(shortName.size()));
+    if (length >= shortName.size()) {
+        shortName.resize(length + 1);
+        length = ::GetShortPathNameA(folder.c_str(), shortName.data(), DWORD(shortName.size()));
+    }
+    const std::string shorter(shortName.data(), length < shortName.size() ? length : 0);
+    if (shorter.empty() || !dosbox::mountProblem(shorter).empty())
+        throw errors::cannotStart(commandLine, problem + ", and the folder has no shorter name that DOSBox can open");
+    return shorter;
+}
+
 // Starts the DOS program `commandLine` names in DOSBox, without waiting, in
 // the current folder, as WinExec would have started the program itself.
 void startInDosBox(const std::string& commandLine, int show, const dosbox::Setup& setup)
@@ -209,9 +230,14 @@ void startInDosBox(const std::string& commandLine, int show, const dosbox::Setup
     const std::string dosbox = findDosBox();
     if (dosbox.empty())
         throw errors::cannotStart(commandLine, errors::startreason::NoDosBox);
+    const std::string folder = mountableFolder(commandLine, program);
+    // The file DOSBox would have read by itself from its current folder.
+    const std::string local = fullPath("dosbox.conf");
+    const std::string localConfiguration = isFile(local) ? local : std::string();
 
     std::string line = quoted(dosbox);
-    for (const std::string& argument : dosbox::arguments(program, setup))
+    const std::string name = program.substr(program.find_last_of("\\/") + 1);
+    for (const std::string& argument : dosbox::arguments(folder + "\\" + name, setup, localConfiguration))
         line += " " + quoted(argument);
     std::vector<char> mutableLine(line.begin(), line.end());
     mutableLine.push_back('\0');
@@ -219,10 +245,27 @@ void startInDosBox(const std::string& commandLine, int show, const dosbox::Setup
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = WORD(show);
+    // DOSBox's own output goes to the log; one that cannot be made costs
+    // the log, not the start.
+    SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
+    HANDLE log = INVALID_HANDLE_VALUE;
+    if (!setup.logFile.empty())
+        log = ::CreateFileA(setup.logFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, &inherited,
+                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (log != INVALID_HANDLE_VALUE) {
+        startup.dwFlags |= STARTF_USESTDHANDLES;
+        startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
+        startup.hStdOutput = log;
+        startup.hStdError = log;
+    }
     PROCESS_INFORMATION process = {};
-    if (!::CreateProcessA(dosbox.c_str(), mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                          &process))
-        throw errors::cannotStart(commandLine, "DOSBox could not be started (" + systemMessage(lastError()) + ")");
+    const BOOL started = ::CreateProcessA(dosbox.c_str(), mutableLine.data(), nullptr, nullptr,
+                                          log != INVALID_HANDLE_VALUE, 0, nullptr, nullptr, &startup, &process);
+    const unsigned long error = started ? 0 : lastError();
+    if (log != INVALID_HANDLE_VALUE)
+        ::CloseHandle(log);
+    if (!started)
+        throw errors::cannotStart(commandLine, "DOSBox could not be started (" + systemMessage(error) + ")");
     ::CloseHandle(process.hThread);
     ::CloseHandle(process.hProcess);
 }
@@ -235,7 +278,33 @@ void Win32Platform::startProgram(const std::string& commandLine, int show)
 
 bool Win32Platform::startsInDosBox(const std::string& commandLine, const std::string& folder)
 {
-    return gameNeedsDosBox() && !findProgram(commandLine, folder).empty() && !findDosBox().empty();
+    const std::string program = gameNeedsDosBox() ? findProgram(commandLine, folder) : std::string();
+    if (program.empty() || findDosBox().empty())
+        return false;
+    mountableFolder(commandLine, program);
+    return true;
+}
+
+std::string Win32Platform::dosBoxFolder()
+{
+    // Where Windows programs keep caches: the local application data.
+    std::string base = environment("LOCALAPPDATA");
+    if (base.empty()) {
+        char temp[MAX_PATH + 1] = {};
+        const DWORD length = ::GetTempPathA(sizeof temp, temp);
+        base = std::string(temp, length <= MAX_PATH ? length : 0);
+    } else {
+        base = withSeparator(base) + "cache";
+    }
+    const std::string folder = withSeparator(base) + "vornhale";
+    for (std::size_t at = folder.find_first_of("\\/", 3); at != std::string::npos;
+         at = folder.find_first_of("\\/", at + 1))
+        ::CreateDirectoryA(folder.substr(0, at).c_str(), nullptr);
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    const DWORD attributes = ::GetFileAttributesA(folder.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        throw errors::cannotCreateFile(folder);
+    return folder;
 }
 
 void Win32Platform::startProgramWith(const std::string& commandLine, int show, const dosbox::Setup& setup)

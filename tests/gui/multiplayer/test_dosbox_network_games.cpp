@@ -5,11 +5,13 @@
 #include "Input.h"
 #include "components/ListIndex.h"
 #include "components/UserConfig.h"
+#include "dialogs/_audiosetup.h"
 #include "multiplayer/_IPX.h"
 #include "multiplayer/_hostjoin.h"
 #include "multiplayer/_miscsetup.h"
 #include "multiplayer/_modem.h"
 #include "ui__IPX.h"
+#include "ui__audiosetup.h"
 #include "ui__hostjoin.h"
 #include "ui__miscsetup.h"
 #include "ui__modem.h"
@@ -83,7 +85,7 @@ TEST_F(DosBoxNetworkGames, AJoinAddressIsCheckedAndTheLastAnswerIsProposedNextTi
     EXPECT_EQ(reason, "\"bad host\" is not a host name or an IPv4 address.");
     expectStartedAndEnded();
     EXPECT_EQ(dosBoxSetup(), std::make_pair(std::vector<std::string>{"IPXNET CONNECT 127.0.0.1 4000"},
-                                            dosbox::configuration({dosbox::Network::Kind::IpxJoin, "", 0, 0})));
+                                            dosbox::configuration({dosbox::Network::Kind::IpxJoin, "", 0, 0}).text));
     EXPECT_TRUE(launchFile());
 
     // A later run proposes joining there: Return takes it. Then hosting,
@@ -120,7 +122,15 @@ TEST_F(DosBoxNetworkGames, AJoinAddressIsCheckedAndTheLastAnswerIsProposedNextTi
 
 TEST_F(DosBoxNetworkGames, AModemGameGetsDosBoxsModemOnTheMiscDialogsPortAndDialsTheNumberAsTyped)
 {
-    setItemIndex(forms->miscsetup->ui->ComPort, 2);
+    // The modem's interrupt from Advance Settings, and the card of the audio
+    // dialog, reach DOSBox as the start saved them.
+    forms->config->Memo1.read(settingsFile() + "IrqNumber = ~\r\nFXDevice = 13\r\nBlasterInterrupt = 5\r\n");
+    setItemIndex(forms->audiosetup->ui->SFXCard, 1);
+    setItemIndex(forms->audiosetup->ui->IRQ, 4);
+    Ui::TMiscSetup& misc = *forms->miscsetup->ui;
+    setItemIndex(misc.ComPort, 2);
+    misc.AdvCom->setChecked(true);
+    misc.ComIRQ->setText("5");
     TModem& modem = *forms->modem;
     runShown(modem, [&] {
         modem.ui->PhoneNum->setText("127.0.0.1:23000");
@@ -130,6 +140,33 @@ TEST_F(DosBoxNetworkGames, AModemGameGetsDosBoxsModemOnTheMiscDialogsPortAndDial
     EXPECT_EQ(platform.dosBoxQuestions.size(), 1u);
     const auto [commands, settings] = dosBoxSetup();
     EXPECT_TRUE(commands.empty());
-    EXPECT_NE(settings.find("\n[serial]\nserial3=modem listenport:23000\n"), std::string::npos) << settings;
+    EXPECT_NE(settings.find("\n[serial]\nserial3=modem listenport:23000 irq:5\n"), std::string::npos) << settings;
+    EXPECT_NE(settings.find("\n[sblaster]\nsbtype=sb16\nirq=10\n"), std::string::npos) << settings;
     EXPECT_NE(launchFile()->find("\r\nPHONENUMBER = \"127.0.0.1:23000\"\r\n"), std::string::npos);
+    EXPECT_NE(platform.starts[0].setup.logFile.find("vornhale"), std::string::npos);
+}
+
+TEST_F(DosBoxNetworkGames, AModemGameOnAPortDosBoxLacksOrAFolderItCannotOpenStartsAndSavesNothing)
+{
+    struct Case {
+        int port;  // ComPort item; -1 for none
+        std::string dosBoxProblem;
+        const char* said;
+    };
+    const Case cases[] = {
+        {5, "", "DOSBox has modems on COM1: to COM4: only, not on COM6:."},
+        {-1, "", "No COM port is chosen for the modem."},
+        {0, "it holds a quote", "Cannot start NET.BAT: it holds a quote"},
+    };
+    for (const Case& c : cases) {
+        errors.clear();
+        platform.dosBoxProblem = c.dosBoxProblem;
+        setItemIndex(forms->miscsetup->ui->ComPort, c.port);
+        TModem& modem = *forms->modem;
+        EXPECT_TRUE(runShown(modem, [&] { modem.ui->Button2->click(); })) << c.said;
+        ASSERT_EQ(errors.size(), 1) << c.said;
+        EXPECT_TRUE(errors[0].startsWith(c.said)) << errors[0].toStdString();
+        expectNothingStarted();
+        EXPECT_EQ(platform.writes, 0) << c.said;
+    }
 }

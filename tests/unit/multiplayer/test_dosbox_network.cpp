@@ -13,7 +13,7 @@ TEST(DosBoxNetwork, EachGameGetsItsSettingsAfterThePlayersOwnAndItsCommandsBefor
     struct Case {
         const char* name;
         Network network;
-        const char* settings;  // the configuration after its comment line, "" for none
+        const char* settings;  // the configuration after its comment line
         V commands;
     };
     const Case cases[] = {
@@ -28,25 +28,38 @@ TEST(DosBoxNetwork, EachGameGetsItsSettingsAfterThePlayersOwnAndItsCommandsBefor
         {"no network", {}, "", {}},
     };
     for (const Case& c : cases) {
-        const std::string text = dosbox::configuration(c.network);
-        const std::string settings = text.empty() ? text : text.substr(text.find('\n') + 1);
-        EXPECT_EQ(settings, c.settings) << c.name;
-        if (!text.empty()) {
-            EXPECT_EQ(text[0], '#') << c.name;
-        }
-        EXPECT_EQ(dosbox::configurationName(c.network).empty(), text.empty()) << c.name;
+        const std::string text = dosbox::configuration(c.network).text;
+        ASSERT_EQ(text[0], '#') << c.name;
+        EXPECT_EQ(text.substr(text.find('\n') + 1), c.settings) << c.name;
         EXPECT_EQ(dosbox::commands(c.network), c.commands) << c.name;
     }
-    // Files whose texts differ have different names.
-    EXPECT_NE(dosbox::configurationName({Kind::Modem, "", 23000, 2}),
-              dosbox::configurationName({Kind::Modem, "", 23000, 3}));
+    // Files whose texts differ have different names; the same text, the same name.
+    auto name = [](const Network& network, const dosbox::Hardware& hardware = {}) {
+        return dosbox::configuration(network, hardware).name;
+    };
+    EXPECT_NE(name({Kind::Modem, "", 23000, 2}), name({Kind::Modem, "", 23000, 3}));
+    EXPECT_NE(name({}), name({}, {{}, std::nullopt, false}));
+    EXPECT_EQ(name({Kind::IpxHost, "", 21300, 0}), name({Kind::IpxJoin, "h", 4000, 0}));
 
-    // The player's own configuration first, then the launcher's; -c commands
-    // run before the program. With nothing to set up, DOSBox starts as ever.
-    EXPECT_EQ(dosbox::arguments("/g/ENGINE/NET.BAT", {"/c/ipx.conf", {"IPXNET CONNECT h 1", "X"}}),
+    // The player's own configuration first, then a dosbox.conf beside the
+    // program, then the launcher's; -c commands run before the program.
+    EXPECT_EQ(dosbox::arguments("/g/ENGINE/NET.BAT", {"/c/ipx.conf", {"IPXNET CONNECT h 1", "X"}, "/c/log"}),
               (V{"-userconf", "-conf", "/c/ipx.conf", "-c", "IPXNET CONNECT h 1", "-c", "X", "/g/ENGINE/NET.BAT",
                  "-exit"}));
+    EXPECT_EQ(dosbox::arguments("/g/ENGINE/NET.BAT", {"/c/ipx.conf", {}, {}}, "/g/ENGINE/dosbox.conf"),
+              (V{"-userconf", "-conf", "/g/ENGINE/dosbox.conf", "-conf", "/c/ipx.conf", "/g/ENGINE/NET.BAT", "-exit"}));
     EXPECT_EQ(dosbox::arguments("/g/VORNHALE.EXE"), (V{"/g/VORNHALE.EXE", "-exit"}));
+}
+
+TEST(DosBoxNetwork, FoldersDosBoxCannotMountAreToldApartAndGetAShortNameOfTheirOwn)
+{
+    EXPECT_EQ(dosbox::mountProblem("/home/p/Games/Vornhale (1996)/ENGINE"), "");
+    EXPECT_EQ(dosbox::mountProblem(std::string(238, 'a')), "");
+    for (const std::string& folder : std::vector<std::string>{"/g/\"q\"", "/g/100%", std::string(239, 'a')})
+        EXPECT_NE(dosbox::mountProblem(folder), "") << folder;
+    EXPECT_EQ(dosbox::mountName("/g/a\"b"), dosbox::mountName("/g/a\"b"));
+    EXPECT_NE(dosbox::mountName("/g/a\"b"), dosbox::mountName("/g/a\"c"));
+    EXPECT_EQ(dosbox::mountProblem(dosbox::mountName(std::string(300, '%'))), "");
 }
 
 TEST(DosBoxNetwork, AJoinAddressIsAHostNameOrIpv4AddressWithAnOptionalPort)

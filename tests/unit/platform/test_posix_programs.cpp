@@ -5,6 +5,7 @@
 #include "components/BrowserCommand.h"
 
 #include <cstdlib>
+#include <functional>
 #include <unistd.h>
 
 namespace {
@@ -113,11 +114,53 @@ TEST_F(PosixStartTest, ADosProgramRunsInDosBoxFromItsOwnPath)
     platform.startProgram("NET.BAT", 1);
     EXPECT_EQ(recorded("dosbox"), (root / "game" / "engine" / "net.bat").string() + "\n-exit\n");
 
-    // A network game's set-up comes first, each argument whole.
+    // A network game's set-up comes first, each argument whole, after a
+    // dosbox.conf of the folder's own; DOSBox's output goes to the log.
     fs::remove(root / "dosbox.done");
-    platform.startProgramWith("NET.BAT", 1, {"/my cache/ipx.conf", {"IPXNET CONNECT host 4000"}});
-    EXPECT_EQ(recorded("dosbox"), "-userconf\n-conf\n/my cache/ipx.conf\n-c\nIPXNET CONNECT host 4000\n" +
+    std::ofstream(root / "game" / "engine" / "DOSBOX.CONF") << "[cpu]\n";
+    std::ofstream(root / "dosbox.log") << "an earlier start's output, longer than this one's\n";
+    std::ofstream(root / "bin" / "dosbox", std::ios::app) << "echo said by DOSBox\n";
+    platform.startProgramWith("NET.BAT", 1,
+                              {"/my cache/ipx.conf", {"IPXNET CONNECT host 4000"}, (root / "dosbox.log").string()});
+    EXPECT_EQ(recorded("dosbox"), "-userconf\n-conf\n" + (root / "game" / "engine" / "DOSBOX.CONF").string() +
+                                      "\n-conf\n/my cache/ipx.conf\n-c\nIPXNET CONNECT host 4000\n" +
                                       (root / "game" / "engine" / "net.bat").string() + "\n-exit\n");
+    for (int i = 0; i < 100 && slurp(root / "dosbox.log") != "said by DOSBox\n"; ++i)
+        ::usleep(50000);
+    EXPECT_EQ(slurp(root / "dosbox.log"), "said by DOSBox\n");
+}
+
+TEST_F(PosixStartTest, AFolderDosBoxCannotOpenIsGivenItUnderAShortNameOrRefusedBeforeAnything)
+{
+    recorder("dosbox");
+    ::setenv("XDG_CACHE_HOME", (root / "cache").c_str(), 1);
+    const fs::path game = root / "game" / "Vornhale \"Gold\" 100%";
+    fs::create_directories(game);
+    std::ofstream(game / "VORNHALE.EXE") << "\xb4\x4c\xcd\x21";
+    fs::current_path(game);
+    EXPECT_TRUE(platform.startsInDosBox("VORNHALE.EXE", "."));
+    platform.startProgram("VORNHALE.EXE", 1);
+    const std::string args = recorded("dosbox");
+    const fs::path link = fs::path(args.substr(0, args.find('\n'))).parent_path();
+    EXPECT_EQ(link.parent_path(), root / "cache" / "vornhale") << args;
+    EXPECT_EQ(fs::read_symlink(link), game);
+
+    // Where the launcher's own folder will not do either, nothing starts.
+    ::setenv("XDG_CACHE_HOME", (root / "cache" / "100%").c_str(), 1);
+    for (const auto& start : std::vector<std::function<void()>>{
+             [&] { platform.startsInDosBox("VORNHALE.EXE", "."); }, [&] { platform.startProgram("VORNHALE.EXE", 1); }}) {
+        try {
+            start();
+            ADD_FAILURE() << "no refusal";
+        } catch (const LauncherError& e) {
+            EXPECT_EQ(std::string(e.what()).rfind("Cannot start VORNHALE.EXE: DOSBox cannot open a folder whose name "
+                                                  "holds a double quote or a percent sign",
+                                                  0),
+                      0u)
+                << e.what();
+        }
+    }
+    ::unsetenv("XDG_CACHE_HOME");
 }
 
 TEST_F(PosixStartTest, HostProgramsRunDirectlyAndNothingElseStarts)

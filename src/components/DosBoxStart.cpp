@@ -1,0 +1,28 @@
+#include "components/DosBoxStart.h"
+
+#include "platform/Platform.h"
+
+namespace dosboxstart {
+
+bool gameRunsInDosBox(Platform& platform)
+{
+    try {
+        return platform.startsInDosBox(Game, ".");
+    } catch (const LauncherError&) {
+        return true;
+    }
+}
+
+dosbox::Setup prepare(Platform& platform, const dosbox::Network& network, const dosbox::Hardware& hardware)
+{
+    const std::string folder = platform.dosBoxFolder() + platform.pathSeparator();
+    const dosbox::Configuration configuration = dosbox::configuration(network, hardware);
+    dosbox::Setup setup;
+    setup.configurationFile = folder + configuration.name;
+    setup.commands = dosbox::commands(network);
+    setup.logFile = folder + LogName;
+    platform.writeFile(setup.configurationFile, configuration.text);
+    return setup;
+}
+
+}  // namespace dosboxstart

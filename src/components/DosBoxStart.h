@@ -1,0 +1,26 @@
+#pragma once
+// What a start through DOSBox is given: the launcher's configuration file,
+// written into the launcher's own folder for DOSBox, and the log that
+// DOSBox's output goes to beside it, replaced at every start, so a game that
+// did not start or connect can be looked into afterwards.
+
+#include "platform/DosBox.h"
+
+class Platform;
+
+namespace dosboxstart {
+
+inline constexpr const char* LogName = "dosbox.log";
+// The game, as a single-player start names it.
+inline constexpr const char* Game = "VORNHALE.EXE";
+
+// Whether the game starts through DOSBox on this system, also where DOSBox
+// would refuse its folder: what DOSBox can emulate matters either way.
+bool gameRunsInDosBox(Platform& platform);
+
+// Writes the configuration for `network` (Kind::None for the game alone) on
+// `hardware`, and says where it and the log are. Throws when the file
+// cannot be written.
+dosbox::Setup prepare(Platform& platform, const dosbox::Network& network, const dosbox::Hardware& hardware);
+
+}  // namespace dosboxstart

@@ -1,0 +1,72 @@
+#include "settings/EmulatedHardware.h"
+
+#include "core/Errors.h"
+#include "settings/AudioSettings.h"
+
+#include <algorithm>
+#include <string>
+
+namespace settings {
+
+namespace {
+// The item the file's value selects in the list of `setting`, or nothing
+// where the file names none.
+std::optional<int> item(const LineBuffer& lines, const ListSetting& setting)
+{
+    const std::string value = lines.getSetting(setting.key);
+    if (value.empty())
+        return std::nullopt;
+    try {
+        const std::optional<int> index = itemFor(setting, value);
+        if (index && *index >= 0)
+            return index;
+    } catch (const LauncherError&) {
+    }
+    return std::nullopt;
+}
+
+// The number the list item stands for ("0x240" is 576, "10" is 10).
+std::optional<int> number(const LineBuffer& lines, const ListSetting& setting)
+{
+    const auto index = item(lines, setting);
+    if (!index)
+        return std::nullopt;
+    return std::stoi(setting.values[std::size_t(*index)], nullptr, 0);
+}
+
+std::optional<int> integer(const std::string& value)
+{
+    try {
+        return value.empty() ? std::nullopt : std::optional<int>(strToInt(value));
+    } catch (const LauncherError&) {
+        return std::nullopt;
+    }
+}
+
+// The control method's item that plays with a joystick.
+constexpr int KeyboardAndJoystick = 2;
+}  // namespace
+
+dosbox::Hardware emulatedHardware(const LineBuffer& lines)
+{
+    dosbox::Hardware hardware;
+    // Both cards the game knows are a Sound Blaster 16 to DOSBox.
+    if (const auto card = item(lines, audio::FXDevice); card && *card != 0) {
+        hardware.soundBlaster = dosbox::Hardware::SoundBlaster{
+            number(lines, audio::BlasterAddress), number(lines, audio::BlasterInterrupt),
+            number(lines, audio::BlasterDma8), number(lines, audio::BlasterDma16)};
+    }
+    // The misc dialog clamps the method into its three items.
+    if (const auto method = integer(lines.getSetting("ControllerType")))
+        hardware.joystick = std::clamp(*method, -1, KeyboardAndJoystick) == KeyboardAndJoystick;
+    if (hardware.joystick == true)
+        hardware.joystick.reset();  // with a joystick, DOSBox's own choice of one stands
+    // "~" is no IRQ of the player's; any other text is what the IRQ field shows.
+    const std::string irq = lines.getSetting("IRQNUMBER");
+    if (!irq.empty() && std::all_of(irq.begin(), irq.end(), [](char c) { return c >= '0' && c <= '9'; }) &&
+        irq.size() <= 2)
+        hardware.modemIrq = std::stoi(irq);
+    return hardware;
+}
+
+}  // namespace settings
