@@ -7,7 +7,7 @@ set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 out="$(realpath -m "$1")"
 shift
-export LAUNCHER="${LAUNCHER:-$here/build/src/vornhale-launcher}" DEMO="$here/demo"
+export LAUNCHER="${LAUNCHER:-$here/build/src/vornhale-launcher}" DEMO="${DEMO:-$here/demo}"
 . "$here/tests/e2e/lib.sh"
 e2e_start
 if [ $# -gt 0 ]; then

@@ -77,16 +77,25 @@ int uartAddress(QString text)
 }
 }  // namespace
 
+// The chosen port as players say it: "COM2", not the list's "COM2:".
+QString TMiscSetup::portName() const
+{
+    QString name = ui->ComPort->currentText();
+    if (name.endsWith(QLatin1Char(':')))
+        name.chop(1);
+    return name;
+}
+
 QString TMiscSetup::dosBoxPortProblem() const
 {
     const int port = ui->ComPort->currentIndex() + 1;
     if (port >= 1 && port <= dosbox::LastSerialPort)
         return {};
-    const QString ports = QStringLiteral("DOSBox has modems on COM1: to COM4: only");
+    const QString ports = QStringLiteral("DOSBox has modems on COM1 to COM4 only");
     const QString choose = QStringLiteral("Choose one of them under Misc. Configuration to play a modem game.");
     if (port < 1)
         return QStringLiteral("No COM port is chosen for the modem. %1. %2").arg(ports, choose);
-    return QStringLiteral("%1, not on %2. %3").arg(ports, ui->ComPort->currentText(), choose);
+    return QStringLiteral("%1, not on %2. %3").arg(ports, portName(), choose);
 }
 
 void TMiscSetup::showEvent(QShowEvent* event)
@@ -107,7 +116,7 @@ void TMiscSetup::UpdateDosBoxNote()
         if (note.isEmpty() && ui->AdvCom->isChecked() && typed >= 0 && typed != standard)
             note = QStringLiteral("DOSBox's %1 sits at %2: the game will look for its modem at %3 and not find it. "
                                   "Type %2, or clear Advance Settings.")
-                       .arg(ui->ComPort->currentText(), QString::number(standard, 16).toUpper(),
+                       .arg(portName(), QString::number(standard, 16).toUpper(),
                             QString::number(typed, 16).toUpper());
     }
     showNote(ui->DosBoxNote, note);

@@ -36,6 +36,7 @@ private:
     // Where the game runs in DOSBox, says so when the modem's port or UART
     // address is one DOSBox does not have; the choice itself stays.
     void UpdateDosBoxNote();
+    QString portName() const;
     void FormCreate();
     // The IRQ and UART fields count only with "Advance Settings" checked.
     void AdvComClick();

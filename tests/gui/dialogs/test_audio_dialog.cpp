@@ -1,6 +1,7 @@
 #include "GuiTest.h"
 #include "Input.h"
 
+#include "components/ListIndex.h"
 #include "dialogs/_audiosetup.h"
 #include "dialogs/_view.h"
 #include "ui__audiosetup.h"
@@ -228,4 +229,50 @@ TEST_F(AudioDialog, TheViewerWrapsLongLinesAndScrollsVertically)
     EXPECT_EQ(view.ui->Memo1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     EXPECT_FALSE(view.ui->Memo1->isReadOnly());
     EXPECT_EQ(view.ui->Button1->text(), "Ok");
+}
+
+TEST_F(AudioDialog, WhereTheGameRunsInDosBoxAPortDosBoxLacksIsNotedAndKeptAsChosen)
+{
+    struct Case {
+        bool dosBox;
+        int card, port;
+        const char* note;  // "" for none
+    };
+    const char* const at0210 = "DOSBox cannot emulate a Sound Blaster at 0210 - 021F: the game will have no sound "
+                               "effects. 0220, 0240, 0260 and 0280 work.";
+    const Case cases[] = {
+        {true, 1, 0, at0210},
+        {true, 2, 4, "DOSBox cannot emulate a Sound Blaster at 0250 - 025F"},
+        {true, 1, 3, ""},
+        {true, 0, 0, ""},  // no card, no sound to lose
+        {false, 1, 0, ""},
+    };
+    const int formHeight = dialog().height();
+    for (const Case& c : cases) {
+        platform.dosBoxStarts = c.dosBox;
+        setItemIndex(ui().SFXCard, c.card);
+        setItemIndex(ui().Port, c.port);
+        QString shown;
+        int height = 0;
+        whenModal([&](QWidget*) {
+            shown = ui().DosBoxNote->isVisible() ? ui().DosBoxNote->text() : QString();
+            height = dialog().height();
+            dialog().close();
+        });
+        dialog().exec();
+        EXPECT_TRUE(*c.note ? shown.startsWith(c.note) : shown.isEmpty()) << shown.toStdString();
+        EXPECT_EQ(height > formHeight, *c.note != '\0') << c.note;
+        EXPECT_EQ(ui().Port->currentIndex(), c.port);
+    }
+    // The note follows the pick while the dialog is open.
+    platform.dosBoxStarts = true;
+    whenModal([&](QWidget*) {
+        setItemIndex(ui().Port, 2);
+        EXPECT_TRUE(ui().DosBoxNote->isVisible());
+        setItemIndex(ui().Port, 1);
+        EXPECT_FALSE(ui().DosBoxNote->isVisible());
+        EXPECT_EQ(dialog().height(), formHeight);
+        dialog().close();
+    });
+    dialog().exec();
 }

@@ -154,7 +154,7 @@ TEST_F(DosBoxNetworkGames, AModemGameOnAPortDosBoxLacksOrAFolderItCannotOpenStar
         const char* said;
     };
     const Case cases[] = {
-        {5, "", "DOSBox has modems on COM1: to COM4: only, not on COM6:."},
+        {5, "", "DOSBox has modems on COM1 to COM4 only, not on COM6."},
         {-1, "", "No COM port is chosen for the modem."},
         {0, "it holds a quote", "Cannot start NET.BAT: it holds a quote"},
     };

@@ -1,5 +1,6 @@
 #include "GuiTest.h"
 
+#include "components/ListIndex.h"
 #include "multiplayer/_miscsetup.h"
 #include "multiplayer/modem_list.h"
 #include "ui__miscsetup.h"
@@ -178,4 +179,37 @@ TEST_F(MiscSetup, NoInstalledModemLeavesTheListEmpty)
         EXPECT_EQ(select().ModemList->count(), 0);
         select().Button2->click();
     });
+}
+
+TEST_F(MiscSetup, WhereTheGameRunsInDosBoxAModemPortOrAddressDosBoxLacksIsNoted)
+{
+    struct Case {
+        int port;
+        bool advanced;
+        const char* uart;
+        const char* note;  // "" for none
+    };
+    const Case cases[] = {
+        {5, false, "n/a", "DOSBox has modems on COM1 to COM4 only, not on COM6."},
+        {-1, false, "n/a", "No COM port is chosen for the modem."},
+        {1, true, "3E8", "DOSBox's COM2 sits at 2F8: the game will look for its modem at 3E8 and not find it."},
+        {1, true, "0x2f8", ""},
+        {2, true, "$3E8", ""},
+        {3, true, "2e8h", ""},
+        {1, false, "3E8", ""},  // the address counts only with Advance Settings
+        {1, true, "n/a", ""},
+    };
+    platform.dosBoxStarts = true;
+    for (const Case& c : cases) {
+        setItemIndex(misc().ComPort, c.port);
+        misc().AdvCom->setChecked(c.advanced);
+        misc().COMUart->setText(c.uart);
+        QString shown;
+        whenModal([&](QWidget*) {
+            shown = misc().DosBoxNote->isVisible() ? misc().DosBoxNote->text() : QString();
+            forms->miscsetup->close();
+        });
+        forms->miscsetup->exec();
+        EXPECT_TRUE(*c.note ? shown.startsWith(c.note) : shown.isEmpty()) << c.uart << ": " << shown.toStdString();
+    }
 }
