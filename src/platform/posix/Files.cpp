@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -113,9 +114,15 @@ int writeInPlace(int fd, const std::string& bytes, off_t oldSize)
     return 0;
 }
 
-// The folder refuses a new file: it is not writable for this user, or lies on
-// a read-only file system, while the file itself may still be written.
-bool folderRefused(int error) { return error == EACCES || error == EPERM || error == EROFS; }
+// The system refuses a step of the replacement (a new file in a folder that
+// is not writable for this user or lies on a read-only file system, a mode
+// on a file system that has none or keeps one for everyone), while the file
+// itself may still be written.
+bool refused(int error) { return error == EACCES || error == EPERM || error == EROFS || error == EOPNOTSUPP; }
+
+// Whether the open file carries an access list beyond its mode bits: the
+// kernel keeps the attribute only for such a list.
+bool hasAccessList(int fd) { return ::fgetxattr(fd, "system.posix_acl_access", nullptr, 0) >= 0; }
 }  // namespace
 
 int saveFile(const std::string& path, const std::string& bytes)
@@ -149,11 +156,17 @@ int saveFile(const std::string& path, const std::string& bytes)
     if (::stat(dir.c_str(), &dirStat) != 0)
         return errno == ENOENT ? ENOTDIR : errno;
 
+    // A replacement would be another file: the old one's other names would
+    // keep the old content, and its access list would be lost (setting the
+    // mode of a file that has one sets the list's mask instead).
+    if (replacing && (old.st_nlink > 1 || hasAccessList(oldFile.get())))
+        return writeInPlace(oldFile.get(), bytes, old.st_size);
+
     std::string temp;
     Descriptor file(createBeside(target, replacing ? 0600 : 0666, temp));
     if (file.get() < 0) {
         const int error = errno;
-        return replacing && folderRefused(error) ? writeInPlace(oldFile.get(), bytes, old.st_size) : error;
+        return replacing && refused(error) ? writeInPlace(oldFile.get(), bytes, old.st_size) : error;
     }
     auto fail = [&](int error) {
         file.reset();
@@ -161,8 +174,9 @@ int saveFile(const std::string& path, const std::string& bytes)
         return error;
     };
     if (replacing) {
-        // Another user's file, or one of a group the user does not belong
-        // to, cannot be handed over to its owner: keep it by writing in place.
+        // An owner, group or mode the replacement cannot be given (another
+        // user's file, a group the user does not belong to, a shared drive
+        // that shows every file as root's) is kept by writing in place.
         struct stat made;
         if (::fstat(file.get(), &made) != 0)
             return fail(errno);
@@ -171,8 +185,11 @@ int saveFile(const std::string& path, const std::string& bytes)
             fail(0);
             return writeInPlace(oldFile.get(), bytes, old.st_size);
         }
-        if (::fchmod(file.get(), old.st_mode & 01777) != 0)
-            return fail(errno);
+        const mode_t mode = old.st_mode & 01777;
+        if ((made.st_mode & 07777) != mode && ::fchmod(file.get(), mode) != 0) {
+            const int error = fail(errno);
+            return refused(error) ? writeInPlace(oldFile.get(), bytes, old.st_size) : error;
+        }
     }
     if (const int error = writeAll(file.get(), bytes, 0))
         return fail(error);

@@ -3,8 +3,11 @@
 #include "PosixScratch.h"
 
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <grp.h>
+#include <map>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -155,6 +158,114 @@ TEST_F(PosixPlatformTest, AnotherUsersSaveDoesWhatTheSystemLetsItAndKeepsTheOwne
         EXPECT_EQ(after.st_mode & 07777, c.mode) << c.name;
         EXPECT_EQ(std::distance(fs::directory_iterator(root / "ENGINE"), fs::directory_iterator()), 1) << c.name;
     }
+}
+
+namespace {
+// What a shell command prints ("" when it cannot run).
+std::string outputOf(const std::string& command)
+{
+    std::string out;
+    if (FILE* pipe = ::popen(command.c_str(), "r")) {
+        char buffer[256];
+        while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe))
+            out.append(buffer, n);
+        ::pclose(pipe);
+    }
+    return out;
+}
+
+// An exFAT drive on a loop device, mounted for everyone as a shared games
+// partition often is (umask=0: every file root's, mode 0777), while it lives.
+class ExfatDrive {
+public:
+    bool mount(const fs::path& at)
+    {
+        const std::string image = at.string() + ".img";
+        std::ofstream(image).close();
+        fs::resize_file(image, 8 << 20);
+        if (std::system(("mkfs.exfat " + image + " >/dev/null 2>&1").c_str()) != 0)
+            return false;
+        loop_ = outputOf("losetup -f --show " + image + " 2>/dev/null");
+        if (!loop_.empty())
+            loop_.pop_back();  // the line break
+        at_ = at;
+        mounted_ = !loop_.empty() &&
+                   std::system(("mount.exfat-fuse -o umask=0,allow_other " + loop_ + " " + at_.string()).c_str()) == 0;
+        return mounted_;
+    }
+    ~ExfatDrive()
+    {
+        if (mounted_)
+            std::system(("umount " + at_.string()).c_str());
+        if (!loop_.empty())
+            std::system(("losetup -d " + loop_).c_str());
+    }
+
+private:
+    fs::path at_;
+    std::string loop_;
+    bool mounted_ = false;
+};
+}  // namespace
+
+TEST_F(PosixPlatformTest, ASaveKeepsWhatTheFileIsOnSharedDrivesWithAccessListsAndSecondNames)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "mounting a drive and switching to an unprivileged user need root";
+    fs::permissions(root, fs::perms(0755));
+    const fs::path folder = root / "SHARE", file = folder / "VORNHL.CFG";
+    struct Case {
+        const char* name;
+        bool exfat;
+        std::function<void()> prepare;
+        bool inPlace;
+        std::map<std::string, std::string> beside;  // the folder's other files afterwards
+    };
+    const Case cases[] = {
+        {"a shared exFAT drive", true, [] {}, false, {}},
+        {"an access list", false,
+         [&] {
+             ASSERT_EQ(::chmod(file.c_str(), 0640), 0);
+             ASSERT_EQ(std::system(("setfacl -m u:4321:rw " + file.string()).c_str()), 0);
+         },
+         true, {}},
+        {"a second name", false, [&] { fs::create_hard_link(file, folder / "SECOND.CFG"); }, true,
+         {{"SECOND.CFG", "new\r\n"}}},
+    };
+    std::string skipped;
+    for (const Case& c : cases) {
+        fs::remove_all(folder);
+        fs::create_directory(folder);
+        ExfatDrive drive;
+        if (c.exfat && !drive.mount(folder)) {
+            skipped = std::string(c.name) + ": no exFAT drive could be mounted here (needs mkfs.exfat, losetup, "
+                                            "mount.exfat-fuse and /dev/fuse)";
+            continue;
+        }
+        std::ofstream(file) << "old and longer\r\n";
+        if (!c.exfat) {
+            ASSERT_EQ(::chown(folder.c_str(), Nobody, Nobody), 0);
+            ASSERT_EQ(::chown(file.c_str(), Nobody, Nobody), 0);
+        }
+        c.prepare();
+        const std::string access = outputOf("getfacl -n -p " + file.string());
+        struct stat before, after;
+        ASSERT_EQ(::stat(file.c_str(), &before), 0);
+
+        EXPECT_EQ(asNobody([&] { platform.writeFile(".\\SHARE\\VORNHL.CFG", "new\r\n"); }), "") << c.name;
+        EXPECT_EQ(slurp(file), "new\r\n") << c.name;
+        EXPECT_EQ(outputOf("getfacl -n -p " + file.string()), access) << c.name;
+        ASSERT_EQ(::stat(file.c_str(), &after), 0);
+        EXPECT_EQ(after.st_mode, before.st_mode) << c.name;
+        EXPECT_EQ(after.st_ino == before.st_ino, c.inPlace) << c.name;
+        std::map<std::string, std::string> beside;
+        for (const auto& entry : fs::directory_iterator(folder))
+            if (entry.path() != file)
+                beside[entry.path().filename().string()] = slurp(entry.path());
+        EXPECT_EQ(beside, c.beside) << c.name;
+    }
+    if (!skipped.empty())
+        GTEST_SKIP() << skipped;
 }
 
 TEST_F(PosixPlatformTest, AReadOnlyOrUnreachableFileIsNeverReplaced)
