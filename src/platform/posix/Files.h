@@ -27,6 +27,15 @@ namespace posix {
 // access list. The list stays exactly as it is that way, with no library to
 // copy it and nothing to go wrong between the copy and the rename, which
 // would otherwise have to set the list's mask and not the group's bits.
+//
+// The temporary file is named after the target, ".vornhale-tmp-" and six
+// random letters or digits ("VORNHL.CFG.vornhale-tmp-k3Xq9Z"), so a user who
+// finds one knows whose it is, and stays locked (flock) while it is written.
+// Each save first removes what saves of the same target killed half-way left
+// behind: regular files of exactly that pattern, of this user or of the
+// target's owner, that no save holds locked. Earlier launchers named the file
+// after the target, a dot and six random letters or digits; those are left
+// alone, since a user's own "VORNHL.CFG.backup" has that form too.
 int saveFile(const std::string& target, const std::string& bytes);
 
 }  // namespace posix

@@ -5,9 +5,11 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <functional>
 #include <grp.h>
 #include <map>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -214,6 +216,11 @@ TEST_F(PosixPlatformTest, ASaveKeepsWhatTheFileIsOnSharedDrivesWithAccessListsAn
         GTEST_SKIP() << "mounting a drive and switching to an unprivileged user need root";
     fs::permissions(root, fs::perms(0755));
     const fs::path folder = root / "SHARE", file = folder / "VORNHL.CFG";
+    const auto leftOf = [&](const char* name, const char* content) {
+        std::ofstream(folder / name) << content;
+        ASSERT_EQ(::chown((folder / name).c_str(), Nobody, Nobody), 0);
+    };
+    int busy = -1;  // a temporary file another save is writing
     struct Case {
         const char* name;
         bool exfat;
@@ -231,6 +238,23 @@ TEST_F(PosixPlatformTest, ASaveKeepsWhatTheFileIsOnSharedDrivesWithAccessListsAn
          true, {}},
         {"a second name", false, [&] { fs::create_hard_link(file, folder / "SECOND.CFG"); }, true,
          {{"SECOND.CFG", "new\r\n"}}},
+        {"leftovers of killed saves beside a user's look-alike", false,
+         [&] {
+             // Killed by the kernel once the file-size limit is reached.
+             asNobody([&] {
+                 const rlimit none{0, 0}, limit{64, 64};
+                 ::setrlimit(RLIMIT_CORE, &none);
+                 ::setrlimit(RLIMIT_FSIZE, &limit);
+                 std::signal(SIGXFSZ, SIG_DFL);
+                 platform.writeFile(".\\SHARE\\VORNHL.CFG", std::string(4096, 'x'));
+             });
+             ASSERT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 2);
+             leftOf("VORNHL.CFG.vornhale-tmp-Busy01", "busy");
+             leftOf("VORNHL.CFG.backup", "mine");
+             busy = ::open((folder / "VORNHL.CFG.vornhale-tmp-Busy01").c_str(), O_RDONLY);
+             ASSERT_EQ(::flock(busy, LOCK_EX), 0);
+         },
+         false, {{"VORNHL.CFG.backup", "mine"}, {"VORNHL.CFG.vornhale-tmp-Busy01", "busy"}}},
     };
     std::string skipped;
     for (const Case& c : cases) {
@@ -264,6 +288,7 @@ TEST_F(PosixPlatformTest, ASaveKeepsWhatTheFileIsOnSharedDrivesWithAccessListsAn
                 beside[entry.path().filename().string()] = slurp(entry.path());
         EXPECT_EQ(beside, c.beside) << c.name;
     }
+    ::close(busy);
     if (!skipped.empty())
         GTEST_SKIP() << skipped;
 }
