@@ -5,10 +5,9 @@
 #include "platform/win32/Win32Platform.h"
 #include "settings/SettingsLines.h"
 
-#include <algorithm>
 #include <filesystem>
+#include <set>
 #include <thread>
-#include <vector>
 
 using wintest::slurp;
 using wintest::spit;
@@ -146,52 +145,49 @@ TEST_F(Win32FilesTest, AFileHeldByAnotherProgramIsTriedAgainForAboutASecond)
 TEST_F(Win32FilesTest, AReplaceThatStopsHalfWayNeverLosesTheNewContent)
 {
     // What ReplaceFileA leaves when it stops half-way, without a backup name.
+    using Step = win32::ReplaceFileCall;
+    const Step gone = [](const char* old, const char*) -> unsigned long {
+        ::DeleteFileA(old);
+        return ERROR_UNABLE_TO_MOVE_REPLACEMENT;
+    };
+    const Step renamed = [](const char* old, const char*) -> unsigned long {
+        ::MoveFileA(old, (std::string(old) + "~").c_str());
+        return ERROR_UNABLE_TO_MOVE_REPLACEMENT_2;
+    };
+    const Step goneAndAFolderThere = [](const char* old, const char*) -> unsigned long {
+        ::DeleteFileA(old);
+        ::CreateDirectoryA(old, nullptr);
+        return ERROR_UNABLE_TO_MOVE_REPLACEMENT;
+    };
+    const Step untouched = [](const char*, const char*) -> unsigned long { return ERROR_ACCESS_DENIED; };
+    const std::string refused = "Cannot create file .\\ENGINE\\VORNHL.CFG";
     struct Case {
         const char* name;
-        win32::ReplaceFileCall replace;
-        std::string error;                  // "" when the save is complete
-        std::vector<std::string> contents;  // of the files in ENGINE afterwards
+        Step replace;
+        std::string error;                    // "" when the save is complete
+        std::multiset<std::string> contents;  // of the files in ENGINE afterwards
     };
     const Case cases[] = {
-        {"the old file gone, the new one under its temporary name",
-         [](const char* replaced, const char*) -> unsigned long {
-             ::DeleteFileA(replaced);
-             return ERROR_UNABLE_TO_MOVE_REPLACEMENT;
-         },
-         "", {"new"}},
-        {"the old file under another name",
-         [](const char* replaced, const char*) -> unsigned long {
-             ::MoveFileA(replaced, (std::string(replaced) + "~").c_str());
-             return ERROR_UNABLE_TO_MOVE_REPLACEMENT_2;
-         },
-         "", {"new", "old"}},
-        {"the old file gone and its name taken by a folder",
-         [](const char* replaced, const char*) -> unsigned long {
-             ::DeleteFileA(replaced);
-             ::CreateDirectoryA(replaced, nullptr);
-             return ERROR_UNABLE_TO_MOVE_REPLACEMENT;
-         },
-         "Cannot create file .\\ENGINE\\VORNHL.CFG", {"new"}},
-        {"nothing touched", [](const char*, const char*) -> unsigned long { return ERROR_ACCESS_DENIED; },
-         "Cannot create file .\\ENGINE\\VORNHL.CFG", {"old"}},
+        {"the old file gone", gone, "", {"new"}},
+        {"the old file under another name", renamed, "", {"new", "old"}},
+        {"the old file gone and the name not free", goneAndAFolderThere, refused, {"new"}},
+        {"nothing touched", untouched, refused, {"old"}},
     };
-    const win32::ReplaceFileCall real = win32::replaceFileCall;
+    const Step real = win32::replaceFileCall;
     for (const Case& c : cases) {
         std::filesystem::remove_all(at("ENGINE"));
         ASSERT_TRUE(::CreateDirectoryA(at("ENGINE").c_str(), nullptr));
         spit(at("ENGINE\\VORNHL.CFG"), "old");
         win32::replaceFileCall = c.replace;
-        const std::string error = errorOf([&] { platform.writeFile(".\\ENGINE\\VORNHL.CFG", "new"); });
+        EXPECT_EQ(errorOf([&] { platform.writeFile(".\\ENGINE\\VORNHL.CFG", "new"); }), c.error) << c.name;
         win32::replaceFileCall = real;
-        EXPECT_EQ(error, c.error) << c.name;
-        if (c.error.empty())
-            EXPECT_EQ(slurp(at("ENGINE\\VORNHL.CFG")), "new") << c.name;
-        std::vector<std::string> contents;
+        std::multiset<std::string> contents;
         for (const auto& entry : std::filesystem::directory_iterator(at("ENGINE")))
             if (entry.is_regular_file())
-                contents.push_back(slurp(entry.path().string()));
-        std::sort(contents.begin(), contents.end());
+                contents.insert(slurp(entry.path().string()));
         EXPECT_EQ(contents, c.contents) << c.name;
+        if (c.error.empty())
+            EXPECT_EQ(slurp(at("ENGINE\\VORNHL.CFG")), "new") << c.name;
     }
 }
 
