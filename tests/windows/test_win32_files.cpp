@@ -6,6 +6,7 @@
 #include "settings/SettingsLines.h"
 
 #include <filesystem>
+#include <set>
 #include <thread>
 
 using wintest::slurp;
@@ -138,6 +139,55 @@ TEST_F(Win32FilesTest, AFileHeldByAnotherProgramIsTriedAgainForAboutASecond)
         EXPECT_EQ(error, c.saved ? "" : "Cannot create file .\\ENGINE\\VORNHL.CFG") << c.heldMs;
         EXPECT_EQ(slurp(file), c.saved ? "new" : "old") << c.heldMs;
         EXPECT_EQ(entriesIn("ENGINE"), 1) << c.heldMs;
+    }
+}
+
+TEST_F(Win32FilesTest, AReplaceThatStopsHalfWayNeverLosesTheNewContent)
+{
+    // What ReplaceFileA leaves when it stops half-way, without a backup name.
+    using Step = win32::ReplaceFileCall;
+    const Step gone = [](const char* old, const char*) -> unsigned long {
+        ::DeleteFileA(old);
+        return ERROR_UNABLE_TO_MOVE_REPLACEMENT;
+    };
+    const Step renamed = [](const char* old, const char*) -> unsigned long {
+        ::MoveFileA(old, (std::string(old) + "~").c_str());
+        return ERROR_UNABLE_TO_MOVE_REPLACEMENT_2;
+    };
+    const Step goneAndAFolderThere = [](const char* old, const char*) -> unsigned long {
+        ::DeleteFileA(old);
+        ::CreateDirectoryA(old, nullptr);
+        return ERROR_UNABLE_TO_MOVE_REPLACEMENT;
+    };
+    const Step untouched = [](const char*, const char*) -> unsigned long { return ERROR_ACCESS_DENIED; };
+    const std::string refused = "Cannot create file .\\ENGINE\\VORNHL.CFG";
+    struct Case {
+        const char* name;
+        Step replace;
+        std::string error;                    // "" when the save is complete
+        std::multiset<std::string> contents;  // of the files in ENGINE afterwards
+    };
+    const Case cases[] = {
+        {"the old file gone", gone, "", {"new"}},
+        {"the old file under another name", renamed, "", {"new", "old"}},
+        {"the old file gone and the name not free", goneAndAFolderThere, refused, {"new"}},
+        {"nothing touched", untouched, refused, {"old"}},
+    };
+    const Step real = win32::replaceFileCall;
+    for (const Case& c : cases) {
+        std::filesystem::remove_all(at("ENGINE"));
+        ASSERT_TRUE(::CreateDirectoryA(at("ENGINE").c_str(), nullptr));
+        spit(at("ENGINE\\VORNHL.CFG"), "old");
+        win32::replaceFileCall = c.replace;
+        EXPECT_EQ(errorOf([&] { platform.writeFile(".\\ENGINE\\VORNHL.CFG", "new"); }), c.error) << c.name;
+        win32::replaceFileCall = real;
+        std::multiset<std::string> contents;
+        for (const auto& entry : std::filesystem::directory_iterator(at("ENGINE")))
+            if (entry.is_regular_file())
+                contents.insert(slurp(entry.path().string()));
+        EXPECT_EQ(contents, c.contents) << c.name;
+        if (c.error.empty())
+            EXPECT_EQ(slurp(at("ENGINE\\VORNHL.CFG")), "new") << c.name;
     }
 }
 

@@ -6,11 +6,14 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <random>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -31,12 +34,11 @@ public:
             ::close(fd_);
         fd_ = fd;
     }
-    // Closes it now, reporting what close says (a late write error of NFS).
-    int close()
+    int release()
     {
-        const int result = ::close(fd_);
+        const int fd = fd_;
         fd_ = -1;
-        return result;
+        return fd;
     }
 
 private:
@@ -59,24 +61,76 @@ int followLinks(std::string& path)
     return ELOOP;
 }
 
+// A temporary file's name: the target's, this mark, and six random letters or
+// digits (Files.h says why).
+constexpr char TempMark[] = ".vornhale-tmp-";
+constexpr char TempLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+constexpr std::size_t TempRandom = 6;
+
+// Whether `name` is a temporary name of a save of the file named `base`.
+bool isTempName(const std::string& name, const std::string& base)
+{
+    const std::string fixed = base + TempMark;
+    return name.size() == fixed.size() + TempRandom && name.compare(0, fixed.size(), fixed) == 0 &&
+           name.find_first_not_of(TempLetters, fixed.size()) == std::string::npos;
+}
+
 // Creates a new file beside `target` for writing and names it in `name`.
 // mkstemp always makes its file 0600; a new settings file must instead get the
 // mode the user's umask gives, which only the kernel applies without the
 // umask being read (and so changed) here.
+//
+// The file stays locked while it is open, which tells another save's
+// clean-up that it is in use. A file such a clean-up locked first is being
+// removed: it is left to it, and another name is taken.
 int createBeside(const std::string& target, mode_t mode, std::string& name)
 {
-    static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     static std::mt19937 random(std::random_device{}());
-    std::uniform_int_distribution<int> pick(0, int(sizeof letters) - 2);
+    std::uniform_int_distribution<int> pick(0, int(sizeof TempLetters) - 2);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        name = target + ".";
-        for (int i = 0; i < 6; ++i)
-            name += letters[pick(random)];
-        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode);
-        if (fd >= 0 || errno != EEXIST)
-            return fd;
+        name = target + TempMark;
+        for (std::size_t i = 0; i < TempRandom; ++i)
+            name += TempLetters[pick(random)];
+        Descriptor fd(::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode));
+        if (fd.get() < 0) {
+            if (errno == EEXIST)
+                continue;
+            return -1;
+        }
+        // On a file system without locks the file stays unlocked; a clean-up
+        // there cannot lock either, and removes nothing.
+        const bool locked = ::flock(fd.get(), LOCK_EX | LOCK_NB) == 0;
+        if (!locked && errno == EWOULDBLOCK)
+            continue;
+        struct stat st;
+        if (locked && (::fstat(fd.get(), &st) != 0 || st.st_nlink == 0))
+            continue;
+        return fd.release();
     }
+    errno = EEXIST;
     return -1;
+}
+
+// Removes what saves of `target` killed half-way left beside it: files of
+// the temporary names above only, regular files of this user or of the
+// target's `owner`, and only those no save holds locked.
+void removeLeftovers(const std::string& target, uid_t owner)
+{
+    const std::string dir = directoryOf(target);
+    const std::string base = target.substr(target.find_last_of('/') + 1);
+    std::vector<std::string> found;
+    std::error_code error;
+    for (fs::directory_iterator entry(dir, error), end; !error && entry != end; entry.increment(error)) {
+        if (isTempName(entry->path().filename().string(), base))
+            found.push_back(entry->path().string());
+    }
+    for (const std::string& leftover : found) {
+        Descriptor fd(::open(leftover.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+        struct stat st;
+        if (fd.get() >= 0 && ::fstat(fd.get(), &st) == 0 && S_ISREG(st.st_mode) &&
+            (st.st_uid == ::geteuid() || st.st_uid == owner) && ::flock(fd.get(), LOCK_EX | LOCK_NB) == 0)
+            ::unlink(leftover.c_str());
+    }
 }
 
 int writeAll(int fd, const std::string& bytes, off_t offset)
@@ -113,9 +167,15 @@ int writeInPlace(int fd, const std::string& bytes, off_t oldSize)
     return 0;
 }
 
-// The folder refuses a new file: it is not writable for this user, or lies on
-// a read-only file system, while the file itself may still be written.
-bool folderRefused(int error) { return error == EACCES || error == EPERM || error == EROFS; }
+// The system refuses a step of the replacement (a new file in a folder that
+// is not writable for this user or lies on a read-only file system, a mode
+// on a file system that has none or keeps one for everyone), while the file
+// itself may still be written.
+bool refused(int error) { return error == EACCES || error == EPERM || error == EROFS || error == EOPNOTSUPP; }
+
+// Whether the open file carries an access list beyond its mode bits: the
+// kernel keeps the attribute only for such a list.
+bool hasAccessList(int fd) { return ::fgetxattr(fd, "system.posix_acl_access", nullptr, 0) >= 0; }
 }  // namespace
 
 int saveFile(const std::string& path, const std::string& bytes)
@@ -149,11 +209,18 @@ int saveFile(const std::string& path, const std::string& bytes)
     if (::stat(dir.c_str(), &dirStat) != 0)
         return errno == ENOENT ? ENOTDIR : errno;
 
+    removeLeftovers(target, replacing ? old.st_uid : ::geteuid());
+    // A replacement would be another file: the old one's other names would
+    // keep the old content, and its access list would be lost (setting the
+    // mode of a file that has one sets the list's mask instead).
+    if (replacing && (old.st_nlink > 1 || hasAccessList(oldFile.get())))
+        return writeInPlace(oldFile.get(), bytes, old.st_size);
+
     std::string temp;
     Descriptor file(createBeside(target, replacing ? 0600 : 0666, temp));
     if (file.get() < 0) {
         const int error = errno;
-        return replacing && folderRefused(error) ? writeInPlace(oldFile.get(), bytes, old.st_size) : error;
+        return replacing && refused(error) ? writeInPlace(oldFile.get(), bytes, old.st_size) : error;
     }
     auto fail = [&](int error) {
         file.reset();
@@ -161,8 +228,9 @@ int saveFile(const std::string& path, const std::string& bytes)
         return error;
     };
     if (replacing) {
-        // Another user's file, or one of a group the user does not belong
-        // to, cannot be handed over to its owner: keep it by writing in place.
+        // An owner, group or mode the replacement cannot be given (another
+        // user's file, a group the user does not belong to, a shared drive
+        // that shows every file as root's) is kept by writing in place.
         struct stat made;
         if (::fstat(file.get(), &made) != 0)
             return fail(errno);
@@ -171,17 +239,21 @@ int saveFile(const std::string& path, const std::string& bytes)
             fail(0);
             return writeInPlace(oldFile.get(), bytes, old.st_size);
         }
-        if (::fchmod(file.get(), old.st_mode & 01777) != 0)
-            return fail(errno);
+        const mode_t mode = old.st_mode & 01777;
+        if ((made.st_mode & 07777) != mode && ::fchmod(file.get(), mode) != 0) {
+            const int error = fail(errno);
+            return refused(error) ? writeInPlace(oldFile.get(), bytes, old.st_size) : error;
+        }
     }
     if (const int error = writeAll(file.get(), bytes, 0))
         return fail(error);
+    // Flushed, the content needs no check of close; the file stays open, and
+    // so locked, until it has its name.
     if (::fsync(file.get()) != 0)
-        return fail(errno);
-    if (file.close() != 0)
         return fail(errno);
     if (::rename(temp.c_str(), target.c_str()) != 0)
         return fail(errno);
+    file.reset();
     // The rename itself reaches the disk only with the folder.
     Descriptor folder(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder.get() >= 0)

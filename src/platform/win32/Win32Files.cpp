@@ -22,6 +22,12 @@ bool isDirectory(const std::string& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool isFile(const std::string& path)
+{
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 // Another program (a virus scanner, a backup) holding the file for a moment.
 bool heldByAnotherProgram(unsigned long error)
 {
@@ -104,6 +110,12 @@ unsigned long writeInPlace(const std::string& target, const std::string& bytes)
 }
 }  // namespace
 
+ReplaceFileCall replaceFileCall = [](const char* replaced, const char* replacement) -> unsigned long {
+    return ::ReplaceFileA(replaced, replacement, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
+               ? 0
+               : lastError();
+};
+
 unsigned long saveFile(const std::string& path, const std::string& bytes)
 {
     const std::string target = finalPath(path);
@@ -151,9 +163,13 @@ unsigned long saveFile(const std::string& path, const std::string& bytes)
     if (!::CloseHandle(file))
         return fail(lastError(), INVALID_HANDLE_VALUE);
 
+    const auto moveIntoPlace = [&]() -> unsigned long {
+        return ::MoveFileExA(temp, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ? 0
+                                                                                                      : lastError();
+    };
     if (!replacing) {
-        if (!::MoveFileExA(temp, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            return fail(lastError(), INVALID_HANDLE_VALUE);
+        if (const unsigned long error = moveIntoPlace())
+            return fail(error, INVALID_HANDLE_VALUE);
         return 0;
     }
     // ReplaceFile gives the new content the old file's attributes and
@@ -164,20 +180,19 @@ unsigned long saveFile(const std::string& path, const std::string& bytes)
     // Wine's ReplaceFile fails on a bare file name ("CDA.DAT") with
     // ERROR_DIRECTORY; naming the folder works everywhere.
     const std::string replaced = target.find_first_of("\\/") == std::string::npos ? ".\\" + target : target;
-    if (const unsigned long error = retried([&]() -> unsigned long {
-            return ::ReplaceFileA(replaced.c_str(), temp, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
-                       ? 0
-                       : lastError();
-        }))
+    const unsigned long error = retried([&] { return replaceFileCall(replaced.c_str(), temp); });
+    if (error == 0)
+        return 0;
+    // With the old file still in its place, the temporary file goes. Where
+    // ReplaceFileA stopped half-way and no file has the name any more, the
+    // temporary file holds the only whole content: it takes the name, or
+    // stays where that fails too.
+    if (isFile(target))
         return fail(error, INVALID_HANDLE_VALUE);
-    return 0;
+    return retried(moveIntoPlace) == 0 ? 0 : error;
 }
 
-bool Win32Platform::fileExists(const std::string& path)
-{
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
+bool Win32Platform::fileExists(const std::string& path) { return isFile(path); }
 
 std::string Win32Platform::readFile(const std::string& path)
 {

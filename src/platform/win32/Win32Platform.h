@@ -23,12 +23,24 @@ std::string ioErrorText(unsigned long error);
 // The content goes to a temporary file beside that file, is flushed to the
 // disk and only then takes the file's place: through ReplaceFileA where the
 // file exists (its attributes and security stay), through MoveFileExA where
-// it does not. A failure at any point leaves the old file as it was and no
-// temporary file behind. Refused: a read-only file, a directory, and a file
-// the user may not open for writing. Where the folder takes no new file, the
+// it does not. A failure before ReplaceFileA, or one that leaves the old file
+// in its place, leaves it as it was and no temporary file behind. Where
+// ReplaceFileA stops half-way with the old file gone from its name
+// (ERROR_UNABLE_TO_MOVE_REPLACEMENT, or _2 with the old file under another
+// name), the temporary file is moved into its place; where that fails too,
+// the temporary file stays, as the only whole copy, and the error is
+// ReplaceFileA's. Refused: a read-only file, a directory, and a file the
+// user may not open for writing. Where the folder takes no new file, the
 // file is written in place instead. While another program holds the file
 // (a virus scanner, say), the save is tried again for about a second.
 unsigned long saveFile(const std::string& target, const std::string& bytes);
+
+// The step of saveFile that puts the new content in the old file's place:
+// ReplaceFileA with no backup name, giving 0 or its Win32 error. A test puts a
+// stand-in here that stops half-way as ReplaceFileA may, and then puts back
+// what it found.
+using ReplaceFileCall = unsigned long (*)(const char* replaced, const char* replacement);
+extern ReplaceFileCall replaceFileCall;
 
 class Win32Registry : public Registry {
 public:

@@ -3,8 +3,12 @@
 #include "PosixScratch.h"
 
 #include <csignal>
+#include <fcntl.h>
 #include <functional>
 #include <grp.h>
+#include <optional>
+#include <set>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -112,9 +116,27 @@ std::string asNobody(const std::function<void()>& save)
     ::waitpid(child, nullptr, 0);
     return result;
 }
+
+// An exFAT drive on a loop device, mounted at `at` for everyone as a shared
+// games partition often is (umask=0: every file root's, mode 0777).
+struct ExfatDrive {
+    explicit ExfatDrive(const std::string& at) : at(at)
+    {
+        mounted = std::system(("truncate -s 8M " + at + ".img && mkfs.exfat " + at + ".img >/dev/null && " +
+                               "mount.exfat-fuse -o umask=0,allow_other $(losetup -f --show " + at + ".img) " + at)
+                                  .c_str()) == 0;
+    }
+    ~ExfatDrive()
+    {
+        std::system(((mounted ? "umount " + at + "; " : "") + "losetup -nl -O NAME -j " + at + ".img | xargs -r losetup -d")
+                        .c_str());
+    }
+    std::string at;
+    bool mounted;
+};
 }  // namespace
 
-TEST_F(PosixPlatformTest, AnotherUsersSaveDoesWhatTheSystemLetsItAndKeepsTheOwner)
+TEST_F(PosixPlatformTest, AnotherUsersSaveDoesWhatTheSystemLetsItAndKeepsWhatTheFileIs)
 {
     if (::geteuid() != 0)
         GTEST_SKIP() << "switching to an unprivileged user needs root";
@@ -128,6 +150,9 @@ TEST_F(PosixPlatformTest, AnotherUsersSaveDoesWhatTheSystemLetsItAndKeepsTheOwne
         mode_t mode, folderMode;
         std::string error;  // "" when the save succeeds
         bool inPlace;       // the same file, not a replacement
+        std::string then = "";  // run in the folder once the file is there
+        int names = 1;          // in the folder afterwards
+        bool exfat = false;
     };
     const Case cases[] = {
         {"the user's own file", Nobody, Nobody, 0644, 0777, "", false},
@@ -135,14 +160,27 @@ TEST_F(PosixPlatformTest, AnotherUsersSaveDoesWhatTheSystemLetsItAndKeepsTheOwne
          "Cannot create file .\\ENGINE\\VORNHL.CFG", true},
         {"a writable file in a folder that takes no new file", 0, 0, 0666, 0555, "", true},
         {"a group the user cannot hand a file to", 0, Nobody, 0664, 0777, "", true},
+        {"a file with an access list", Nobody, Nobody, 0660, 0777, "", true, "setfacl -m u:4321:rw,g::r VORNHL.CFG"},
+        {"a file with a second name", Nobody, Nobody, 0644, 0777, "", true, "ln VORNHL.CFG SECOND.CFG", 2},
+        {"a shared exFAT drive, where no one may set a mode", 0, 0, 0777, 0777, "", false, "", 1, true},
     };
+    const std::string folder = (root / "ENGINE").string(), acl = "getfacl -np " + file.string();
+    std::string skipped;
     for (const Case& c : cases) {
         fs::permissions(root / "ENGINE", fs::perms(0755));
+        fs::remove(root / "ENGINE" / "SECOND.CFG");
         fs::remove(file);
+        std::optional<ExfatDrive> drive;
+        if (c.exfat && !drive.emplace(folder).mounted) {
+            skipped = "No exFAT drive could be mounted (mkfs.exfat, losetup, mount.exfat-fuse, /dev/fuse)";
+            continue;
+        }
         std::ofstream(file) << "ScreenWidth = 640\r\nold and longer\r\n";
         ASSERT_EQ(::chown(file.c_str(), c.owner, c.group), 0);
         ASSERT_EQ(::chmod(file.c_str(), c.mode), 0);
         ASSERT_EQ(::chmod((root / "ENGINE").c_str(), c.folderMode), 0);
+        ASSERT_EQ(std::system(("cd " + folder + " && " + (c.then.empty() ? "true" : c.then)).c_str()), 0);
+        ASSERT_EQ(std::system((acl + " >" + folder + ".acl").c_str()), 0);
         struct stat before, after;
         ::stat(file.c_str(), &before);
 
@@ -153,8 +191,42 @@ TEST_F(PosixPlatformTest, AnotherUsersSaveDoesWhatTheSystemLetsItAndKeepsTheOwne
         EXPECT_EQ(after.st_uid, c.owner) << c.name;
         EXPECT_EQ(after.st_gid, c.group) << c.name;
         EXPECT_EQ(after.st_mode & 07777, c.mode) << c.name;
-        EXPECT_EQ(std::distance(fs::directory_iterator(root / "ENGINE"), fs::directory_iterator()), 1) << c.name;
+        EXPECT_EQ(std::system((acl + " | diff " + folder + ".acl -").c_str()), 0) << c.name;
+        EXPECT_EQ(std::distance(fs::directory_iterator(root / "ENGINE"), fs::directory_iterator()), c.names) << c.name;
     }
+    if (!skipped.empty())
+        GTEST_SKIP() << skipped;
+}
+
+TEST_F(PosixPlatformTest, ASaveRemovesWhatKilledSavesLeftAndNothingElse)
+{
+    fs::create_directory(root / "ENGINE");
+    std::ofstream(root / "ENGINE" / "VORNHL.CFG") << "old";
+    // The kernel kills this save at its file-size limit, half-way.
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const rlimit none{0, 0}, limit{64, 64};
+        ::setrlimit(RLIMIT_CORE, &none);
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        std::signal(SIGXFSZ, SIG_DFL);
+        platform.writeFile(".\\ENGINE\\VORNHL.CFG", std::string(4096, 'x'));
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    ASSERT_EQ(std::distance(fs::directory_iterator(root / "ENGINE"), fs::directory_iterator()), 2);
+    // A user's own file, and the file of a save still writing it.
+    std::ofstream(root / "ENGINE" / "VORNHL.CFG.backup") << "mine";
+    std::ofstream(root / "ENGINE" / "VORNHL.CFG.vornhale-tmp-Busy01") << "busy";
+    const int busy = ::open((root / "ENGINE" / "VORNHL.CFG.vornhale-tmp-Busy01").c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(busy, LOCK_EX), 0);
+    platform.writeFile(".\\ENGINE\\VORNHL.CFG", "new");
+    ::close(busy);
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(root / "ENGINE"))
+        names.insert(entry.path().filename().string());
+    EXPECT_EQ(names, (std::set<std::string>{"VORNHL.CFG", "VORNHL.CFG.backup", "VORNHL.CFG.vornhale-tmp-Busy01"}));
 }
 
 TEST_F(PosixPlatformTest, AReadOnlyOrUnreachableFileIsNeverReplaced)
