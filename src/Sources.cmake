@@ -67,6 +67,7 @@ set(VORNHALE_UI_SOURCES
     ${src}/multiplayer/modem_list.cpp
     ${src}/multiplayer/StartSequence.cpp
     ${src}/multiplayer/TypedText.cpp
+    ${src}/components/Accessibility.cpp
     ${src}/components/AnsiText.cpp
     ${src}/components/ErrorBox.cpp
     ${src}/components/FixedDialog.cpp
