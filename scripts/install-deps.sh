@@ -13,6 +13,7 @@ packages=(
     xdg-utils dosbox nasm
     g++-mingw-w64-x86-64-posix wine wine64 fonts-croscore xclip xz-utils
     dpkg-dev lintian desktop-file-utils appstream
+    dbus at-spi2-core python3-pyatspi
 )
 packages+=("$@")
 
