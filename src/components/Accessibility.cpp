@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QComboBox>
 #include <QFrame>
 #include <QLabel>
 
@@ -49,5 +50,19 @@ void nameLabelsAfterControls(QWidget* form)
         if (control && label->accessibleName().isEmpty() && !control->accessibleName().isEmpty())
             label->setAccessibleName(control->accessibleName());
     }
+}
+
+void tellComboBoxItems(QWidget* form)
+{
+#ifdef Q_OS_UNIX
+    // Elsewhere a combo box is named after its label and reports its item as
+    // its value, which screen readers speak; a description would say it twice.
+    for (QComboBox* list : form->findChildren<QComboBox*>()) {
+        list->setAccessibleDescription(list->currentText());
+        QObject::connect(list, &QComboBox::currentTextChanged, list, &QWidget::setAccessibleDescription);
+    }
+#else
+    (void)form;
+#endif
 }
 }  // namespace accessibility

@@ -11,6 +11,10 @@
 //   list is for comes only from the label that labels it. Where the list has
 //   a name of its own that says more than the label's text ("Left Button"
 //   twice, for a single and a double click), the label carries that name.
+// - A screen reader that finds a label for a combo box speaks the label in
+//   place of the name, and Qt's combo box offers its current item nowhere
+//   else: Orca says "Sound FX Card combo box" and no card. The item goes into
+//   the box's description, which Orca speaks after the role.
 
 class QWidget;
 
@@ -22,4 +26,8 @@ void install();
 // Gives each label of the form whose buddy has an accessible name of its own
 // that name, unless the label has one already.
 void nameLabelsAfterControls(QWidget* form);
+
+// Keeps the description of each combo box of the form in step with its
+// current item, whoever sets it, where Qt gives the item no other way out.
+void tellComboBoxItems(QWidget* form);
 }  // namespace accessibility

@@ -99,6 +99,7 @@ void FixedDialog::finishForm()
 {
     window::makeFixed(this);
     accessibility::nameLabelsAfterControls(this);
+    accessibility::tellComboBoxItems(this);
     for (QPushButton* button : findChildren<QPushButton*>())
         button->setAutoDefault(false);
 }
