@@ -83,11 +83,8 @@ joystick="$(hear "Joystick Configuration")"
 close "$joystick" "Joystick Configuration"
 close "$config" "Configuration"
 
-# The multiplayer buttons have no accelerators: click them.
 MAIN_WINDOW="$(wait_window "Vornhale Launcher")"
-press "$MAIN_WINDOW" alt+m
-sleep 0.3
-click_at "$MAIN_WINDOW" 183 162
+open_ipx_dialog >/dev/null
 ipx="$(hear "IPX Network Game")"
 press "$ipx" alt+s
 hostjoin="$(hear "Host or Join")"
@@ -96,9 +93,7 @@ wait_window_gone "Host or Join"
 press "$ipx" alt+a
 wait_window_gone "IPX Network Game"
 
-press "$MAIN_WINDOW" alt+m
-sleep 0.3
-click_at "$MAIN_WINDOW" 183 203
+open_modem_dialog >/dev/null
 modem="$(hear "Modem Game")"
 close "$modem" "Modem Game"
 
