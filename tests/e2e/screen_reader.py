@@ -134,10 +134,6 @@ WINDOWS = {
 WHOLE = {"combo box", "list", "tree", "table", "text", "slider", "push button", "check box", "radio button"}
 
 
-def states(acc):
-    return acc.getState()
-
-
 def labels(acc):
     names = []
     for relation in acc.getRelationSet():
@@ -170,7 +166,7 @@ def read_window(window):
                 faults.append(f"a frame (read as a window) named {child.name!r}")
             if role == "panel":
                 found.append((role, child.name.strip()))
-            elif states(child).contains(pyatspi.STATE_FOCUSABLE):
+            elif child.getState().contains(pyatspi.STATE_FOCUSABLE):
                 if role == "combo box":
                     # Its own name is its item, which a screen reader that
                     # finds its label speaks only from the description.
@@ -194,14 +190,13 @@ def find_window(pid, caption):
         if app is None or app.get_process_id() != pid:
             continue
         for window in app:
-            if window is not None and window.name == caption and states(window).contains(pyatspi.STATE_SHOWING):
+            if window is not None and window.name == caption and window.getState().contains(pyatspi.STATE_SHOWING):
                 return window
     return None
 
 
 def expected(caption):
-    rows = [line.strip().split(": ", 1) for line in WINDOWS[caption].strip().splitlines()]
-    return [(role, name) for role, name in rows]
+    return [tuple(line.strip().split(": ", 1)) for line in WINDOWS[caption].strip().splitlines()]
 
 
 def main():
