@@ -14,6 +14,7 @@ packages=(
     g++-mingw-w64-x86-64-posix wine wine64 fonts-croscore xclip xz-utils
     dpkg-dev lintian desktop-file-utils appstream
     acl exfat-fuse exfatprogs
+    dbus at-spi2-core python3-pyatspi
 )
 packages+=("$@")
 

@@ -69,6 +69,7 @@ set(VORNHALE_UI_SOURCES
     ${src}/multiplayer/modem_list.cpp
     ${src}/multiplayer/StartSequence.cpp
     ${src}/multiplayer/TypedText.cpp
+    ${src}/components/Accessibility.cpp
     ${src}/components/AnsiText.cpp
     ${src}/components/DosBoxStart.cpp
     ${src}/components/ErrorBox.cpp

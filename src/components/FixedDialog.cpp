@@ -1,5 +1,7 @@
 #include "components/FixedDialog.h"
 
+#include "components/Accessibility.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -87,11 +89,17 @@ bool pressFocusedButton(QWidget* w, QKeyEvent* key)
 }
 }  // namespace window
 
-FixedDialog::FixedDialog(QWidget* parent) : QDialog(parent) {}
+FixedDialog::FixedDialog(QWidget* parent) : QDialog(parent)
+{
+    // Before the form builds its frames, so each gets its group role.
+    accessibility::install();
+}
 
 void FixedDialog::finishForm()
 {
     window::makeFixed(this);
+    accessibility::nameLabelsAfterControls(this);
+    accessibility::tellComboBoxItems(this);
     for (QPushButton* button : findChildren<QPushButton*>())
         button->setAutoDefault(false);
 }

@@ -43,6 +43,8 @@ protected:
     // default button, if it has one. No other button becomes the default on
     // the way (Qt's dialogs make every focused button one), so Return in a
     // field or a list presses nothing unless the form says so.
+    // Labels pass on their controls' accessible names, and combo boxes tell
+    // their items to screen readers (Accessibility.h).
     void finishForm();
     // Every showing centres the window. The first also fits every label
     // marked "groupTitle" in the form (a bold title on a black band over a

@@ -111,6 +111,9 @@ void TGetKeyP::keyPressEvent(QKeyEvent* event)
 void TGetKeyP::showEvent(QShowEvent* event)
 {
     FixedDialog::showEvent(event);
+    // The list is what a screen reader meets first, and no label names a
+    // list for it: its name is the text above it, the action's name included.
+    ui->ListBox1->setAccessibleName(ui->Label1->text() + u' ' + ui->Label2->text());
     // The list has the keyboard, so an arrow key picks straight away, and the
     // current key is in sight.
     ui->ListBox1->setFocus();

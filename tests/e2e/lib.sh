@@ -197,14 +197,22 @@ expect_sound_blaster_saved() {
 
 # --- An IPX game for four ------------------------------------------------
 
+# Switch the main menu to multiplayer and open the IPX or the modem dialog;
+# print its id. "Play Vornhale via IPX network" and "Play Vornhale via Modem"
+# have no accelerators: they are clicked.
+open_ipx_dialog() { open_multiplayer_dialog 162 "IPX Network Game"; }
+open_modem_dialog() { open_multiplayer_dialog 203 "Modem Game"; }
+open_multiplayer_dialog() {
+    press "$MAIN_WINDOW" alt+m
+    sleep 0.3
+    click_at "$MAIN_WINDOW" 183 "$1"
+    wait_window "$2"
+}
+
 # Opens the IPX dialog from the multiplayer menu and starts a game for four.
 start_ipx_for_four() {
     local ipx
-    press "$MAIN_WINDOW" alt+m
-    sleep 0.3
-    # "Play Vornhale via IPX network" has no accelerator: click it.
-    click_at "$MAIN_WINDOW" 183 162
-    ipx="$(wait_window "IPX Network Game")"
+    ipx="$(open_ipx_dialog)"
     # Name, socket, then the player list: two steps down from "2 Players".
     press "$ipx" Tab Tab Down Down
     press "$ipx" alt+s
