@@ -2,7 +2,8 @@
 # A DOS VORNHALE.EXE (an MZ program with no PE header), which 64-bit Windows
 # cannot run, under the .exe in Wine: with DOSBox installed under
 # "Program Files (x86)" (a stand-in that records its command line) the
-# launcher starts "DOSBox.exe GAME\VORNHALE.EXE -exit" and ends, and an IPX
+# launcher starts "DOSBox.exe GAME\VORNHALE.EXE -exit" with the PC the
+# settings name in its configuration, and ends, and an IPX
 # game hosted from the launcher starts NET.BAT in DOSBox with the IPX server
 # first; with no DOSBox anywhere it shows "Cannot start VORNHALE.EXE: ..."
 # and stays open.
@@ -25,9 +26,17 @@ rc="$(wait_exit)"
 [ "$rc" = 0 ] || fail "exit code $rc"
 record="$(stand_in_record "$dosbox_dir/DOSBox.RUN")"
 game_exe="$(win_path "$GAME")\\VORNHALE.EXE"
-# Arguments: the program (as the launcher names it, in any case), then -exit.
-[ "$(sed -n 4p <<<"$record" | tr a-z A-Z)" = "$(tr a-z A-Z <<<"$game_exe")" ] &&
-    [ "$(sed -n 5,\$p <<<"$record")" = "-exit" ] || fail "DOSBox was started with: $(sed -n 1p <<<"$record")"
+# Arguments: the launcher's configuration after the player's own, the
+# program (as the launcher names it, in any case), then -exit.
+[ "$(sed -n 4,5p <<<"$record" | tr '\n' ' ')" = "-userconf -conf " ] &&
+    [ "$(sed -n 7p <<<"$record" | tr a-z A-Z)" = "$(tr a-z A-Z <<<"$game_exe")" ] &&
+    [ "$(sed -n 8,\$p <<<"$record")" = "-exit" ] || fail "DOSBox was started with: $(sed -n 1p <<<"$record")"
+# The PC the demo's settings name: a Sound Blaster at 220, IRQ 5, DMA 1 and
+# 5, played with keyboard and mouse. DOSBox's output is kept.
+printf '[sblaster]\nsbtype=sb16\nsbbase=220\nirq=5\ndma=1\nhdma=5\n[joystick]\njoysticktype=none\n' >"$E2E_TMP/hardware"
+sed 1d "$dosbox_dir/DOSBox.CONF" | cmp -s - "$E2E_TMP/hardware" || fail "DOSBox was given: $(cat "$dosbox_dir/DOSBox.CONF")"
+grep -q 'stand-in ran' "$(winepath -u "$(sed -n 6p <<<"$record" | sed 's/[^\\]*$//')dosbox.log")" ||
+    fail "DOSBox's output was not kept beside its configuration"
 
 # An IPX game hosted here: Return takes the proposed answer, hosting. DOSBox
 # gets the launcher's network settings and starts the server before NET.BAT.
