@@ -1,10 +1,23 @@
 #include "app/CommandLine.h"
 
+#include "app/GameFolder.h"
 #include "app/application.h"
 
-#include <QFileInfo>
+#include <filesystem>
 
 namespace launcher {
+
+namespace {
+// Qt's own options, which QApplication takes from the same command line:
+// those that take a value, and those that do not.
+const char* const QtOptionsWithValue[] = {"platform", "platformpluginpath", "platformtheme", "plugin",
+                                          "qwindowgeometry", "qwindowicon", "qwindowtitle", "session",
+                                          "display", "geometry", "style", "stylesheet",
+                                          "qmljsdebugger", "dialogs", "fontengine"};
+const char* const QtFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
+
+QByteArray bytes(const QString& argument) { return argument.toLatin1(); }
+}  // namespace
 
 CommandLine::CommandLine(const QStringList& arguments)
 {
@@ -23,10 +36,18 @@ CommandLine::CommandLine(const QStringList& arguments)
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("Show the version and end."));
     parser_.addOptions({gameDir, help, version});
+    for (const char* name : QtOptionsWithValue) {
+        QCommandLineOption option(QString::fromLatin1(name), {}, QStringLiteral("value"));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser_.addOption(option);
+    }
+    for (const char* name : QtFlags) {
+        QCommandLineOption option(QString::fromLatin1(name));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser_.addOption(option);
+    }
 
-    // parse() fails on unknown options too, which are to be ignored; what
-    // matters is read from the options themselves.
-    parser_.parse(arguments);
+    const bool parsed = parser_.parse(arguments);
     if (parser_.isSet(help)) {
         outcome_ = Outcome::Help;
         return;
@@ -35,20 +56,37 @@ CommandLine::CommandLine(const QStringList& arguments)
         outcome_ = Outcome::Version;
         return;
     }
-    if (!parser_.isSet(gameDir))
-        return;
-    const QString folder = parser_.value(gameDir);
-    const QFileInfo info(folder);
-    if (folder.isEmpty())
-        error_ = QStringLiteral("vornhale-launcher: --game-dir needs the game's folder");
-    else if (!info.exists())
-        error_ = QStringLiteral("vornhale-launcher: --game-dir: \"%1\" does not exist").arg(folder);
-    else if (!info.isDir())
-        error_ = QStringLiteral("vornhale-launcher: --game-dir: \"%1\" is not a folder").arg(folder);
+    const QByteArray prefix = "vornhale-launcher: ";
+    const QByteArray seeHelp = " (--help lists the options)";
+    if (!parsed) {
+        const QStringList unknown = parser_.unknownOptionNames();
+        if (!unknown.isEmpty())
+            error_ = prefix + "unknown option \"" + bytes(unknown.first()) + "\"" + seeHelp;
+        else if (arguments.contains(QStringLiteral("--game-dir")) || arguments.contains(QStringLiteral("-game-dir")))
+            error_ = prefix + "--game-dir needs the game's folder";
+        else
+            error_ = prefix + bytes(parser_.errorText()) + seeHelp;
+    } else if (!parser_.positionalArguments().isEmpty()) {
+        error_ = prefix + "unexpected argument \"" + bytes(parser_.positionalArguments().first()) +
+                 "\"; a game's folder is given as --game-dir DIR";
+    } else if (parser_.isSet(gameDir)) {
+        const QByteArray folder = bytes(parser_.value(gameDir));
+        std::error_code failure;
+        const auto status = std::filesystem::status(fileSystemPath(folder), failure);
+        const QByteArray quoted = "--game-dir: \"" + folder + "\"";
+        if (folder.isEmpty())
+            error_ = prefix + "--game-dir needs the game's folder";
+        else if (!std::filesystem::exists(status))
+            error_ = prefix + quoted + " does not exist";
+        else if (!std::filesystem::is_directory(status))
+            error_ = prefix + quoted + " is not a folder";
+        else if (!gameFolderProblem(folder).isEmpty())
+            error_ = prefix + quoted + " holds no Vornhale game: it has neither VORNHALE.EXE nor an ENGINE folder";
+        else
+            gameFolder_ = folder;
+    }
     if (!error_.isEmpty())
         outcome_ = Outcome::Error;
-    else
-        gameFolder_ = folder;
 }
 
 QString CommandLine::versionText()

@@ -1,31 +1,41 @@
 #include "app/GameFolder.h"
 
 #include "app/application.h"
+#include "components/UserConfig.h"
 #include "core/Text.h"
 
 #include <QDir>
-#include <QDirIterator>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QSettings>
+
+#include <filesystem>
 
 namespace launcher {
 
 namespace {
 const QString GameFolderKey = QStringLiteral("GameFolder");
 
-// Names compare the way the game's own file names always have: a to z fold,
-// nothing else does.
-bool sameName(const QString& name, std::string_view wanted) { return text::upperAscii(name.toStdString()) == wanted; }
-
-bool holdsGame(const QString& folder)
+std::string nameOf(const std::filesystem::path& path)
 {
-    QDirIterator entries(folder, QDir::Files | QDir::Dirs | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    while (entries.hasNext()) {
-        const QFileInfo entry = entries.nextFileInfo();
-        if ((entry.isFile() && sameName(entry.fileName(), "VORNHALE.EXE")) ||
-            (entry.isDir() && sameName(entry.fileName(), "ENGINE")))
+#ifdef Q_OS_WIN
+    return QString::fromStdWString(path.filename().wstring()).toLocal8Bit().toStdString();
+#else
+    return path.filename().string();
+#endif
+}
+
+bool holdsGame(const QByteArray& folder)
+{
+    // Names compare the way the game's own file names always have: a to z
+    // fold, nothing else does.
+    std::error_code error;
+    for (std::filesystem::directory_iterator entry(fileSystemPath(folder), error), end; !error && entry != end;
+         entry.increment(error)) {
+        const std::string name = text::upperAscii(nameOf(entry->path()));
+        if ((name == "VORNHALE.EXE" && entry->is_regular_file(error)) || (name == "ENGINE" && entry->is_directory(error)))
             return true;
     }
     return false;
@@ -47,34 +57,44 @@ QString startFolder(const QString& remembered)
 }
 }  // namespace
 
-QString gameFolderProblem(const QString& folder)
+std::filesystem::path fileSystemPath(const QByteArray& path)
+{
+    // Windows names files in Unicode; its programs' bytes are ANSI text.
+#ifdef Q_OS_WIN
+    return std::filesystem::path(QString::fromLocal8Bit(path).toStdWString());
+#else
+    return std::filesystem::path(path.toStdString());
+#endif
+}
+
+QString gameFolderProblem(const QByteArray& folder)
 {
     if (holdsGame(folder))
         return {};
     return QStringLiteral("\"%1\" holds no Vornhale game: it has neither VORNHALE.EXE nor an ENGINE folder.\n\n"
                           "Choose the folder Vornhale is installed in.")
-        .arg(QDir::toNativeSeparators(folder));
+        .arg(QDir::toNativeSeparators(QFile::decodeName(folder)));
 }
 
-std::optional<QString> findGameFolder(const QString& current, QSettings& config, GameFolderQuestion& question)
+std::optional<QByteArray> findGameFolder(const QByteArray& current, QSettings& config, GameFolderQuestion& question)
 {
     if (holdsGame(current))
         return current;
     const QString remembered = config.value(GameFolderKey).toString();
-    if (!remembered.isEmpty() && holdsGame(remembered))
-        return remembered;
+    if (!remembered.isEmpty() && holdsGame(QFile::encodeName(remembered)))
+        return QFile::encodeName(remembered);
 
     QString startIn = startFolder(remembered);
     for (;;) {
         const QString picked = question.askFolder(startIn);
         if (picked.isEmpty())
             return std::nullopt;
-        const QString problem = gameFolderProblem(picked);
+        const QString problem = gameFolderProblem(QFile::encodeName(picked));
         if (problem.isEmpty()) {
             const QString folder = QFileInfo(picked).absoluteFilePath();
             config.setValue(GameFolderKey, folder);
-            config.sync();
-            return folder;
+            UserConfig::store(config);
+            return QFile::encodeName(folder);
         }
         question.refuse(problem);
         startIn = picked;

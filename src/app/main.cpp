@@ -13,33 +13,42 @@
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QDir>
 
 #include <cstdio>
+#include <filesystem>
 
 namespace {
-void printLine(std::FILE* stream, const QString& text)
+void printLine(std::FILE* stream, const QByteArray& text)
 {
-    std::fputs(text.toLocal8Bit().constData(), stream);
-    if (!text.endsWith(QLatin1Char('\n')))
+    std::fputs(text.constData(), stream);
+    if (!text.endsWith('\n'))
         std::fputc('\n', stream);
+}
+
+// Enters `folder`, given as the system's bytes.
+bool enter(const QByteArray& folder)
+{
+    std::error_code error;
+    std::filesystem::current_path(launcher::fileSystemPath(folder), error);
+    return !error;
 }
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    // One character a byte: folder names reach the launcher as they are.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << QString::fromLatin1(argv[i]);
     const launcher::CommandLine commandLine(arguments);
     switch (commandLine.outcome()) {
     case launcher::CommandLine::Outcome::Help: {
         const QCoreApplication names(argc, argv);  // the usage line names the program
-        printLine(stdout, commandLine.helpText());
+        printLine(stdout, commandLine.helpText().toLocal8Bit());
         return 0;
     }
     case launcher::CommandLine::Outcome::Version:
-        printLine(stdout, launcher::CommandLine::versionText());
+        printLine(stdout, launcher::CommandLine::versionText().toLocal8Bit());
         return 0;
     case launcher::CommandLine::Outcome::Error:
         printLine(stderr, commandLine.errorText());
@@ -47,8 +56,8 @@ int main(int argc, char** argv)
     case launcher::CommandLine::Outcome::Run:
         break;
     }
-    if (!commandLine.gameFolder().isEmpty() && !QDir::setCurrent(commandLine.gameFolder())) {
-        printLine(stderr, QStringLiteral("vornhale-launcher: --game-dir: cannot enter \"%1\"").arg(commandLine.gameFolder()));
+    if (!commandLine.gameFolder().isEmpty() && !enter(commandLine.gameFolder())) {
+        printLine(stderr, "vornhale-launcher: --game-dir: cannot enter \"" + commandLine.gameFolder() + "\"");
         return 2;
     }
 
@@ -58,11 +67,13 @@ int main(int argc, char** argv)
     if (commandLine.gameFolder().isEmpty()) {
         const auto config = UserConfig::open();
         launcher::DesktopGameFolderQuestion question;
-        const auto folder = launcher::findGameFolder(QDir::currentPath(), *config, question);
+        // The current folder by its relative name, which works whatever
+        // bytes its full name holds.
+        const auto folder = launcher::findGameFolder(".", *config, question);
         if (!folder)
             return 0;  // the player cancelled the chooser
-        if (!QDir::setCurrent(*folder)) {
-            printLine(stderr, QStringLiteral("vornhale-launcher: cannot enter \"%1\"").arg(*folder));
+        if (!enter(*folder)) {
+            printLine(stderr, "vornhale-launcher: cannot enter \"" + *folder + "\"");
             return 2;
         }
     }

@@ -7,8 +7,16 @@
 
 #include <QSettings>
 
+#include <functional>
 #include <memory>
 
 namespace UserConfig {
 std::unique_ptr<QSettings> open();
+// Writes what was set in `config` to its file. Where that fails (a folder or
+// file the user may not write), the player is told once a run that the
+// choice will not be remembered, and the launcher goes on.
+void store(QSettings& config);
+// Where the telling goes instead of a message box (tests), as if the run
+// began anew; none restores the box.
+void setReporter(std::function<void(const QString&)> reporter);
 }  // namespace UserConfig

@@ -72,6 +72,7 @@ void THostJoin::Button1Click()
     config->setValue(AnswerKey, join ? Join : Host);
     if (join)
         config->setValue(AddressKey, typed);
+    UserConfig::store(*config);
     answer_ = network;
     accept();
 }

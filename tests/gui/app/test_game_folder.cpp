@@ -2,6 +2,7 @@
 // folder chosen by the player, with the dialogs answered by a script.
 #include "app/CommandLine.h"
 #include "app/GameFolder.h"
+#include "components/UserConfig.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,6 +10,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <optional>
 
 namespace {
@@ -81,9 +83,10 @@ TEST(GameFolder, UsesTheCurrentOrRememberedGameAndAsksOnlyWhenNeitherHoldsOne)
         for (const QString& a : c.answers)
             question.answers << scratch.path(a);
 
-        const std::optional<QString> folder = launcher::findGameFolder(scratch.path("here"), config, question);
+        const std::optional<QByteArray> folder =
+            launcher::findGameFolder(QFile::encodeName(scratch.path("here")), config, question);
 
-        EXPECT_EQ(folder.value_or(QString()), scratch.path(c.expected));
+        EXPECT_EQ(folder.value_or(QByteArray()), QFile::encodeName(scratch.path(c.expected)));
         QStringList startedIn;
         for (const QString& s : c.startedIn)
             startedIn << (s == "home" ? QDir::homePath() : s.isEmpty() ? scratch.root.path() : scratch.path(s));
@@ -97,24 +100,60 @@ TEST(GameFolder, UsesTheCurrentOrRememberedGameAndAsksOnlyWhenNeitherHoldsOne)
     }
 }
 
-TEST(CommandLine, ActsOnItsOwnOptionsAndIgnoresEveryOtherArgument)
+TEST(GameFolder, AChoiceThatCannotBeRememberedIsToldOnceAndTheLauncherGoesOn)
+{
+    Scratch scratch;
+    QStringList told;
+    UserConfig::setReporter([&](const QString& text) { told << text; });
+    // Below a file, no user may write it, root included.
+    QSettings config(scratch.path("game/Vornhale.Exe/launcher.ini"), QSettings::IniFormat);
+    for (int run = 0; run < 2; ++run) {
+        ScriptedQuestion question;
+        question.answers << scratch.path("game");
+        EXPECT_EQ(launcher::findGameFolder("/nonexistent", config, question), QFile::encodeName(scratch.path("game")));
+    }
+    UserConfig::setReporter(nullptr);
+    ASSERT_EQ(told.size(), 1);
+    EXPECT_TRUE(told[0].startsWith("Your choice cannot be remembered: \"" + scratch.path("game/Vornhale.Exe/launcher.ini")))
+        << told[0].toStdString();
+}
+
+TEST(CommandLine, ActsOnItsOwnOptionsAndQtsAndRefusesEveryOtherArgument)
 {
     using Outcome = launcher::CommandLine::Outcome;
     Scratch scratch;
-    const QString game = scratch.path("game"), file = scratch.path("game/Vornhale.Exe"), gone = scratch.path("gone");
+    const QString game = scratch.path("game"), file = scratch.path("game/Vornhale.Exe"), gone = scratch.path("gone"),
+                  plain = scratch.path("plain");
+    // A folder named in Latin-1, as older disks have them: not UTF-8.
+    const QByteArray latin1 = QFile::encodeName(scratch.root.path()) + "/caf\xe9";
+    std::filesystem::create_directories(latin1.toStdString() + "/ENGINE");
+    const QString latin1Argument = QString::fromLatin1(latin1);
     struct Case {
         QStringList arguments;
         Outcome outcome;
-        QString gameFolder;
-        QString error;
+        QByteArray gameFolder;
+        QByteArray error;
     };
+    const QByteArray seeHelp = " (--help lists the options)";
     const Case cases[] = {
         {{}, Outcome::Run, "", ""},
-        // Qt's options and anything unknown; -reverse holds a "v", -stylesheet an "h".
-        {{"-reverse", "-stylesheet", "x.qss", "-platform", "xcb", "--fullscreen", "-q", "GAME.EXE"}, Outcome::Run, "", ""},
-        {{"--game-dir", game, "--unknown"}, Outcome::Run, game, ""},
-        {{"--game-dir=" + gone}, Outcome::Error, "", "vornhale-launcher: --game-dir: \"" + gone + "\" does not exist"},
-        {{"--game-dir", file}, Outcome::Error, "", "vornhale-launcher: --game-dir: \"" + file + "\" is not a folder"},
+        // Qt's options; -reverse holds a "v", -stylesheet an "h".
+        {{"-reverse", "-stylesheet", "x.qss", "-platform", "xcb", "--style=fusion", "-qwindowtitle", "t"},
+         Outcome::Run, "", ""},
+        {{"--game-dir", game}, Outcome::Run, QFile::encodeName(game), ""},
+        {{"--game-dir=" + latin1Argument}, Outcome::Run, latin1, ""},
+        {{"--game-dir", game, "--unknown"}, Outcome::Error, "", "vornhale-launcher: unknown option \"unknown\"" + seeHelp},
+        {{"--gamedir", game}, Outcome::Error, "", "vornhale-launcher: unknown option \"gamedir\"" + seeHelp},
+        {{game}, Outcome::Error, "",
+         "vornhale-launcher: unexpected argument \"" + QFile::encodeName(game) +
+             "\"; a game's folder is given as --game-dir DIR"},
+        {{"--game-dir=" + gone}, Outcome::Error, "",
+         "vornhale-launcher: --game-dir: \"" + QFile::encodeName(gone) + "\" does not exist"},
+        {{"--game-dir", file}, Outcome::Error, "",
+         "vornhale-launcher: --game-dir: \"" + QFile::encodeName(file) + "\" is not a folder"},
+        {{"--game-dir", plain}, Outcome::Error, "",
+         "vornhale-launcher: --game-dir: \"" + QFile::encodeName(plain) +
+             "\" holds no Vornhale game: it has neither VORNHALE.EXE nor an ENGINE folder"},
         {{"--game-dir"}, Outcome::Error, "", "vornhale-launcher: --game-dir needs the game's folder"},
         {{"--game-dir", gone, "--help"}, Outcome::Help, "", ""},
         {{"-v"}, Outcome::Version, "", ""},
