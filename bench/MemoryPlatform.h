@@ -24,5 +24,7 @@ public:
     void startProgramWith(const std::string&, int, const dosbox::Setup&) override {}
     int shellExecute(const std::string&, const std::string&, int) override { return 42; }
     Registry& registry() override;
+    std::shared_ptr<Router> router() override { return nullptr; }
+    bool portFree(Protocol, int) override { return true; }
     void quit() override {}
 };

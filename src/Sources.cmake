@@ -29,6 +29,12 @@ set(VORNHALE_POSIX_SOURCES
     ${src}/platform/posix/PosixRegistry.cpp
     ${src}/platform/posix/PosixPlatform.cpp
 )
+# Both systems: the home router (UPnP through miniupnpc, NAT-PMP) and the
+# ports, on sockets alike on POSIX and Windows.
+set(VORNHALE_NETWORK_SOURCES
+    ${src}/platform/Sockets.cpp
+    ${src}/platform/PortMapping.cpp
+)
 # Win32 alone; Win32Application.cpp, in the launcher only, ties it to Qt (the
 # window that owns the browser start, the end of the event loop).
 set(VORNHALE_WIN32_SOURCES

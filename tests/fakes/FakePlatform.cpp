@@ -141,6 +141,39 @@ int FakePlatform::shellExecute(const std::string& file, const std::string& param
     return shellResult;
 }
 
+bool FakePlatform::portFree(Protocol protocol, int port)
+{
+    return std::find(portsInUse.begin(), portsInUse.end(), std::make_pair(protocol, port)) == portsInUse.end();
+}
+
+// Router -----------------------------------------------------------------
+
+void FakeRouter::answer(const Found& found, std::optional<Forwarded> forwarded)
+{
+    const std::lock_guard lock(mutex_);
+    found_ = found;
+    forwarded_ = std::move(forwarded);
+}
+
+std::vector<FakeRouter::Request> FakeRouter::requests() const
+{
+    const std::lock_guard lock(mutex_);
+    return requests_;
+}
+
+Router::Found FakeRouter::find(std::chrono::milliseconds)
+{
+    const std::lock_guard lock(mutex_);
+    return found_;
+}
+
+Router::Forwarded FakeRouter::forward(Protocol protocol, int port, std::chrono::seconds lease)
+{
+    const std::lock_guard lock(mutex_);
+    requests_.push_back({protocol, port, lease});
+    return forwarded_ ? *forwarded_ : Forwarded{port, ""};
+}
+
 // Registry ---------------------------------------------------------------
 
 void FakeRegistry::setValue(const std::string& keyPath, const std::string& name, const std::string& value)

@@ -5,6 +5,8 @@
 #include "platform/Platform.h"
 
 #include <map>
+#include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,6 +31,28 @@ private:
     std::map<std::string, std::map<std::string, std::string>> keys_;
     std::map<Key, std::string> open_;
     Key next_ = 1;
+};
+
+// A router whose answers a test sets; it records the forwarding asked of it.
+// The launcher asks it from threads of its own.
+class FakeRouter : public Router {
+public:
+    struct Request {
+        Protocol protocol;
+        int port;
+        std::chrono::seconds lease;
+    };
+    void answer(const Found& found, std::optional<Forwarded> forwarded = std::nullopt);
+    std::vector<Request> requests() const;
+
+    Found find(std::chrono::milliseconds timeout) override;
+    Forwarded forward(Protocol protocol, int port, std::chrono::seconds lease) override;
+
+private:
+    mutable std::mutex mutex_;
+    Found found_;
+    std::optional<Forwarded> forwarded_;  // unset: the port asked for
+    std::vector<Request> requests_;
 };
 
 class FakePlatform : public Platform {
@@ -73,6 +97,8 @@ public:
     int quitCount = 0;
     int writes = 0;
     FakeRegistry fakeRegistry;
+    std::shared_ptr<FakeRouter> fakeRouter = std::make_shared<FakeRouter>();  // answers "no router" until told
+    std::vector<std::pair<Protocol, int>> portsInUse;
     char separator = '\\';
 
     bool fileExists(const std::string& path) override;
@@ -88,6 +114,8 @@ public:
     void startProgramWith(const std::string& commandLine, int show, const dosbox::Setup& setup) override;
     int shellExecute(const std::string& file, const std::string& parameters, int show) override;
     Registry& registry() override { return fakeRegistry; }
+    std::shared_ptr<Router> router() override { return fakeRouter; }
+    bool portFree(Protocol protocol, int port) override;
     void quit() override { ++quitCount; }
 
     static std::string normalise(const std::string& path);
