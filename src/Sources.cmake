@@ -16,6 +16,7 @@ set(VORNHALE_LOGIC_SOURCES
     ${src}/dialogs/ActionTables.cpp
     ${src}/multiplayer/LaunchFile.cpp
     ${src}/multiplayer/ModemWalk.cpp
+    ${src}/multiplayer/WhereToJoin.cpp
     ${src}/components/BrowserCommand.cpp
     ${src}/components/CodePage.cpp
     ${src}/platform/DosBox.cpp
