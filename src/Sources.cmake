@@ -69,6 +69,8 @@ set(VORNHALE_UI_SOURCES
     ${src}/dialogs/_joysetup.cpp
     ${src}/multiplayer/_IPX.cpp
     ${src}/multiplayer/_hostjoin.cpp
+    ${src}/multiplayer/_waitforcall.cpp
+    ${src}/multiplayer/AddressPanel.cpp
     ${src}/multiplayer/_modem.cpp
     ${src}/multiplayer/_miscsetup.cpp
     ${src}/multiplayer/modem_list.cpp

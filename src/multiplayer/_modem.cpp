@@ -8,12 +8,14 @@
 #include "multiplayer/StartSequence.h"
 #include "multiplayer/TypedText.h"
 #include "multiplayer/_miscsetup.h"
+#include "multiplayer/_waitforcall.h"
 
 TModem::TModem(const NetworkStart& start, TMiscSetup& misc, QWidget* parent)
     : FixedDialog(parent), ui(std::make_unique<Ui::TModem>()), start_(start), misc_(misc)
 {
     ui->setupUi(this);
     finishForm();
+    waitforcall = std::make_unique<TWaitForCall>(start_.platform);
     typedtext::holdFileText(ui->NetName);
     typedtext::holdFileText(ui->PhoneNum);
     connect(ui->Button1, &QPushButton::clicked, this, guarded([this] { Button1Click(); }));
@@ -40,6 +42,9 @@ void TModem::startModemGame(bool call)
         network.kind = dosbox::Network::Kind::Modem;
         network.comPort = misc_.ui->ComPort->currentIndex() + 1;
         network.port = dosbox::DefaultModemPort;
+        // Waiting for the call hosts the game: the other player calls here.
+        if (!call && !waitforcall->Ask(network.port))
+            return;
     }
     StartNetworkGame(start_, *this, ui->NetName, [this, call] {
         // The serial port set-up lives only in the misc dialog's controls.
