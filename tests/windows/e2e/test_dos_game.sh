@@ -2,9 +2,11 @@
 # A DOS VORNHALE.EXE (an MZ program with no PE header), which 64-bit Windows
 # cannot run, under the .exe in Wine: with DOSBox installed under
 # "Program Files (x86)" (a stand-in that records its command line) the
-# launcher starts "DOSBox.exe GAME\VORNHALE.EXE -exit" and ends, and an IPX
+# launcher starts "DOSBox.exe GAME\VORNHALE.EXE -exit" and ends, an IPX
 # game hosted from the launcher starts NET.BAT in DOSBox with the IPX server
-# first; with no DOSBox anywhere it shows "Cannot start VORNHALE.EXE: ..."
+# first, and a modem game waiting for a call starts it with DOSBox's modem,
+# after the window that says where the other player calls; with no DOSBox
+# anywhere it shows "Cannot start VORNHALE.EXE: ..."
 # and stays open.
 . "$(dirname "$0")/lib.sh"
 
@@ -34,7 +36,10 @@ game_exe="$(win_path "$GAME")\\VORNHALE.EXE"
 rm -f "$dosbox_dir/DOSBox.RUN"
 start_main_menu
 start_ipx_for_four
-press "$(wait_window "Host or Join")" Return
+question="$(wait_window "Host or Join")"
+sleep 2.5  # the router's answer shows
+[ -n "${VORNHALE_WIN_SHOTS:-}" ] && screenshot "$question" "$VORNHALE_WIN_SHOTS/host-or-join.png"
+press "$question" Return
 rc="$(wait_exit)"
 [ "$rc" = 0 ] || fail "exit code $rc"
 args="$(stand_in_record "$dosbox_dir/DOSBox.RUN" | sed -n '4,$p')"
@@ -44,6 +49,22 @@ grep -qx 'ipx=true' "$(winepath -u "$conf" 2>/dev/null)" || fail "DOSBox's netwo
     [ "$(tail -n 2 <<<"$args" | tr a-z A-Z)" = "$(tr a-z A-Z <<<"$(win_path "$GAME/ENGINE")\NET.BAT")"$'\n-EXIT' ] ||
     fail "DOSBox was started with: $args"
 expect_ipx_launch_file
+
+# A modem game waiting for a call: first the window saying where the other
+# player calls, then DOSBox with its modem answering on TCP port 23000.
+rm -f "$dosbox_dir/DOSBox.RUN"
+start_main_menu
+press "$(open_modem_dialog)" alt+w
+wait_for_call="$(wait_window "Wait For Call")"
+sleep 2.5
+[ -n "${VORNHALE_WIN_SHOTS:-}" ] && screenshot "$wait_for_call" "$VORNHALE_WIN_SHOTS/wait-for-call.png"
+press "$wait_for_call" Return
+rc="$(wait_exit)"
+[ "$rc" = 0 ] || fail "exit code $rc"
+args="$(stand_in_record "$dosbox_dir/DOSBox.RUN" | sed -n '4,$p')"
+conf="$(grep -x -A1 -- -conf <<<"$args" | sed -n 2p)"
+grep -qx 'serial2=modem listenport:23000' "$(winepath -u "$conf" 2>/dev/null)" ||
+    fail "DOSBox's network settings ($conf) set up no modem on COM2"
 
 # No DOSBox anywhere: the error box, and the launcher stays.
 rm -rf "$dosbox_dir"
