@@ -122,26 +122,27 @@ done
 # The launcher, its DOSBox and their X clients at home; X is reached
 # through its socket file, which no network namespace hides.
 run_launcher() { QT_QPA_PLATFORM=xcb exec ip netns exec "$ns-home" "$LAUNCHER"; }
-# Presses Copy in the host-or-join or wait-for-call window once the router
-# has answered, and prints what it copied.
-copied_address() {
-    local window="$1" x="$2" y="$3"
+# Hosts through the window $1, which key $3 opens from the dialog that $2
+# opens: once the router has answered, its Copy (at y $4) must give $5,
+# where friends on the internet join; then it starts the game.
+host_through() {
+    local window shown
+    start_in "$GAME"
+    press "$($2)" "$3"
+    window="$(wait_window "$1")"
     sleep 2.5
-    click_at "$window" "$x" "$y"
+    click_at "$window" 346 "$4"
     sleep 0.3
-    xclip -o -selection clipboard 2>/dev/null || true
+    shown="$(xclip -o -selection clipboard 2>/dev/null || true)"
+    [ "$shown" = "$5" ] || fail "\"$1\" showed '$shown' as where friends on the internet join"
+    # From Copy, Tab goes on to the start.
+    press "$window" Tab Return
+    launcher_ended
 }
 
 # IPX: the host polls IPXNET STATUS, so it shows the friend once joined.
 net_bat "$GAME" ':again' 'IPXNET STATUS > STATUS.TXT' 'WAIT1' 'goto again'
-start_in "$GAME"
-press "$(open_ipx_dialog)" alt+s
-question="$(wait_window "Host or Join")"
-shown="$(copied_address "$question" 346 114)"
-[ "$shown" = "$external" ] || fail "the host window showed '$shown' as where friends on the internet join"
-# From Copy, Tab goes on to OK.
-press "$question" Tab Return
-launcher_ended
+host_through "Host or Join" open_ipx_dialog alt+s 114 "$external"
 dos_says "$GAME/ENGINE/STATUS.TXT" '^Server status: ACTIVE' || fail "the host runs no IPX server"
 forwarded 21300 || fail "the router does not forward UDP 21300: $(cat "$E2E_TMP/miniupnpd.log")"
 
@@ -151,7 +152,7 @@ mkdir -p "$friend_dir"
 printf '[ipx]\nipx=true\n' >"$E2E_TMP/ipx.conf"
 printf '@echo off\r\nIPXNET STATUS > STATUS.TXT\r\nWAIT\r\n' >"$friend_dir/JOIN.BAT"
 cp "$E2E_TMP/WAIT.COM" "$friend_dir/"
-in_ns net dosbox -conf "$E2E_TMP/ipx.conf" -c "IPXNET CONNECT $shown 21300" "$friend_dir/JOIN.BAT" -exit \
+in_ns net dosbox -conf "$E2E_TMP/ipx.conf" -c "IPXNET CONNECT $external 21300" "$friend_dir/JOIN.BAT" -exit \
     >"$E2E_TMP/friend.log" 2>&1 &
 status="$(dos_file "$friend_dir/STATUS.TXT")"
 grep -q "^Client status: CONNECTED -- Server at $external port 21300" <<<"$status" ||
@@ -174,13 +175,7 @@ end_our_dosboxes
 
 # A modem waiting for a call: the friend calls the router's address.
 net_bat "$GAME" 'WAIT'
-start_in "$GAME"
-press "$(open_modem_dialog)" alt+w
-wait_for_call="$(wait_window "Wait For Call")"
-shown="$(copied_address "$wait_for_call" 346 74)"
-[ "$shown" = "$external:23000" ] || fail "the wait-for-call window showed '$shown' as the number to call"
-press "$wait_for_call" Tab Return
-launcher_ended
+host_through "Wait For Call" open_modem_dialog alt+w 74 "$external:23000"
 answered=""
 for _ in $(seq 100); do
     if in_ns net bash -c "exec 3<>/dev/tcp/$external/23000" 2>/dev/null; then
