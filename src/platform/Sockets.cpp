@@ -24,6 +24,7 @@
 #include <cstdint>
 #include <cstring>
 #include <mutex>
+#include <vector>
 
 namespace sockets {
 
@@ -154,23 +155,64 @@ void start()
 #endif
 }
 
+#ifdef _WIN32
+namespace {
+// The system's table of local endpoints (GetTcpTable or GetUdpTable), asked
+// twice where it grew in between.
+template <class Table, class Ask>
+std::vector<char> endpointTable(Ask ask)
+{
+    std::vector<char> buffer(sizeof(Table));
+    for (int tries = 0; tries < 3; ++tries) {
+        ULONG size = ULONG(buffer.size());
+        const ULONG result = ask(reinterpret_cast<Table*>(buffer.data()), &size, FALSE);
+        if (result == NO_ERROR)
+            return buffer;
+        if (result != ERROR_INSUFFICIENT_BUFFER)
+            break;
+        buffer.resize(size);
+    }
+    return {};
+}
+
+template <class Table, class Held>
+bool anyRow(const std::vector<char>& buffer, Held held)
+{
+    if (buffer.empty())
+        return false;
+    const auto* table = reinterpret_cast<const Table*>(buffer.data());
+    return std::any_of(table->table, table->table + table->dwNumEntries, held);
+}
+}  // namespace
+
 bool portFree(Protocol protocol, int port)
 {
-    start();
+    // Opening the port to try it would have Windows' firewall ask the player
+    // about the launcher itself; the system's own tables tell who holds it.
+    const auto ours = [port](DWORD networkOrder) { return ntohs(u_short(networkOrder)) == port; };
+    if (protocol == Protocol::Udp)
+        return !anyRow<MIB_UDPTABLE>(endpointTable<MIB_UDPTABLE>(::GetUdpTable),
+                                     [&](const MIB_UDPROW& row) { return ours(row.dwLocalPort); });
+    return !anyRow<MIB_TCPTABLE>(endpointTable<MIB_TCPTABLE>(::GetTcpTable), [&](const MIB_TCPROW& row) {
+        return row.dwState == MIB_TCP_STATE_LISTEN && ours(row.dwLocalPort);
+    });
+}
+#else
+bool portFree(Protocol protocol, int port)
+{
     Socket s(protocol == Protocol::Udp ? SOCK_DGRAM : SOCK_STREAM);
     if (!s)
         return true;  // nothing can be told; DOSBox will say what it finds
-#ifndef _WIN32
     // DOSBox's modem opens its port so on these systems: a connection of an
     // earlier game that is still closing does not hold the port.
     if (protocol == Protocol::Tcp) {
         const int yes = 1;
         ::setsockopt(s.handle(), SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
     }
-#endif
     const sockaddr_in any = ipv4(htonl(INADDR_ANY), port);
     return ::bind(s.handle(), reinterpret_cast<const sockaddr*>(&any), sizeof any) == 0;
 }
+#endif
 
 std::string localAddressToward(const std::string& destination)
 {

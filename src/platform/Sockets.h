@@ -19,8 +19,8 @@ using Deadline = std::chrono::steady_clock::time_point;
 // below makes it itself.
 void start();
 
-// Whether `port` of `protocol` can be opened on all addresses now, as DOSBox
-// opens it.
+// Whether DOSBox could open `port` of `protocol` on all addresses now: no
+// other program holds it (for TCP, listens on it).
 bool portFree(Protocol protocol, int port);
 
 // The address this computer sends from toward `destination` (an IPv4
