@@ -161,9 +161,26 @@ std::vector<FakeRouter::Request> FakeRouter::requests() const
     return requests_;
 }
 
-Router::Found FakeRouter::find(std::chrono::milliseconds)
+void FakeRouter::hold(bool held)
+{
+    {
+        const std::lock_guard lock(mutex_);
+        held_ = held;
+    }
+    released_.notify_all();
+}
+
+int FakeRouter::answeredFinds() const
 {
     const std::lock_guard lock(mutex_);
+    return answeredFinds_;
+}
+
+Router::Found FakeRouter::find(std::chrono::milliseconds)
+{
+    std::unique_lock lock(mutex_);
+    released_.wait(lock, [this] { return !held_; });
+    ++answeredFinds_;
     return found_;
 }
 

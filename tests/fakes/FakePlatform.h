@@ -4,6 +4,7 @@
 
 #include "platform/Platform.h"
 
+#include <condition_variable>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -44,12 +45,18 @@ public:
     };
     void answer(const Found& found, std::optional<Forwarded> forwarded = std::nullopt);
     std::vector<Request> requests() const;
+    // A router slow to answer: find() waits while held.
+    void hold(bool held);
+    int answeredFinds() const;
 
     Found find(std::chrono::milliseconds timeout) override;
     Forwarded forward(Protocol protocol, int port, std::chrono::seconds lease) override;
 
 private:
     mutable std::mutex mutex_;
+    std::condition_variable released_;
+    bool held_ = false;
+    int answeredFinds_ = 0;
     Found found_;
     std::optional<Forwarded> forwarded_;  // unset: the port asked for
     std::vector<Request> requests_;

@@ -280,3 +280,14 @@ TEST_F(DosBoxNetworkGames, WaitingForACallShowsTheNumberToCallAndAsksTheRouterFo
     EXPECT_EQ(requests[0].protocol, Protocol::Tcp);
     EXPECT_EQ(requests[0].port, 23000);
 }
+
+TEST_F(DosBoxNetworkGames, ARouterAnsweringAfterTheWindowsAreGoneReachesNothing)
+{
+    platform.fakeRouter->hold(true);
+    startIpx([](THostJoin& d) { sendKey(&d, Qt::Key_Escape); });
+    forms.reset();  // as when the launcher ends, the look still waiting
+    platform.fakeRouter->hold(false);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return platform.fakeRouter->answeredFinds() == 1; }, 1000));
+    QTest::qWait(50);  // a delivery, had one been posted, arrives now
+    EXPECT_TRUE(errors.isEmpty());
+}
