@@ -3,7 +3,8 @@
 # one self-contained build-windows/src/vornhale-launcher.exe: Qt and
 # miniupnpc linked in statically, no DLL beside it. Qt for Windows comes from
 # scripts/build-qt-windows.sh (a cache outside the tree, unpacked or built on
-# first use), miniupnpc from scripts/build-miniupnpc-windows.sh (likewise). VORNHALE_WIN_EXE_BUILD overrides the build folder.
+# first use), miniupnpc from scripts/build-miniupnpc-windows.sh (likewise).
+# VORNHALE_WIN_EXE_BUILD overrides the build folder.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 build="${VORNHALE_WIN_EXE_BUILD:-$here/build-windows}"

@@ -28,7 +28,10 @@ std::optional<std::array<int, 4>> numbers(std::string_view address)
     return values;
 }
 
-std::string portText(const Game& game) { return std::string(protocolName(game.protocol)) + " port " + std::to_string(game.port); }
+std::string portText(const Game& game)
+{
+    return std::string(protocolName(game.protocol)) + " port " + std::to_string(game.port);
+}
 
 std::string joinAt(const Game& game, const std::string& address, int port)
 {

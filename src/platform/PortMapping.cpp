@@ -72,7 +72,8 @@ std::string request(unsigned char opcode) { return std::string{char(0), char(opc
 auto answerTo(unsigned char opcode, std::size_t size)
 {
     return [opcode, size](const std::string& answer) {
-        return answer.size() >= size && answer[0] == 0 && static_cast<unsigned char>(answer[1]) == (AnswerFlag | opcode);
+        return answer.size() >= size && answer[0] == 0 &&
+               static_cast<unsigned char>(answer[1]) == (AnswerFlag | opcode);
     };
 }
 

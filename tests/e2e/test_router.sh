@@ -78,7 +78,11 @@ table inet filter {
     }
     chain miniupnpd {}
     chain prerouting { type nat hook prerouting priority -100; policy accept; jump prerouting_miniupnpd; }
-    chain postrouting { type nat hook postrouting priority 100; policy accept; jump postrouting_miniupnpd; oifname "wan" masquerade; }
+    chain postrouting {
+        type nat hook postrouting priority 100; policy accept;
+        jump postrouting_miniupnpd
+        oifname "wan" masquerade
+    }
     chain prerouting_miniupnpd {}
     chain postrouting_miniupnpd {}
 }
@@ -114,7 +118,8 @@ for way in natpmp upnp; do
     in_ns home env VORNHALE_TEST_ROUTER="$external" VORNHALE_TEST_ROUTER_WAY="$way" VORNHALE_TEST_LOCAL="$home" \
         "$UNIT_TESTS" --gtest_filter='Network.TheHomeRouter*' >"$E2E_TMP/unit.log" 2>&1 ||
         fail "the router client ($way): $(cat "$E2E_TMP/unit.log")"
-    grep -q '^\[  PASSED  \] 1 test' "$E2E_TMP/unit.log" || fail "the router test did not run: $(cat "$E2E_TMP/unit.log")"
+    grep -q '^\[  PASSED  \] 1 test' "$E2E_TMP/unit.log" ||
+        fail "the router test did not run: $(cat "$E2E_TMP/unit.log")"
     forwarded 23456 || fail "no forwarding of port 23456 through $way"
     [ $way = upnp ] || stop_router
 done
@@ -168,7 +173,8 @@ press "$ipx" alt+s
 press "$(wait_window "Host or Join")" Return
 sleep 1.5
 kill -0 "$LAUNCHER_PID" 2>/dev/null || fail "the launcher ended although the port is taken"
-xdotool search --onlyvisible --name '^Host or Join$' >/dev/null || fail "the host window closed although the port is taken"
+xdotool search --onlyvisible --name '^Host or Join$' >/dev/null ||
+    fail "the host window closed although the port is taken"
 [ ! -e "$GAME/ENGINE/COMMIT.DAT" ] || fail "a launch file was written although the port is taken"
 kill "$LAUNCHER_PID"
 end_our_dosboxes
@@ -184,7 +190,8 @@ for _ in $(seq 100); do
     fi
     sleep 0.1
 done
-[ -n "$answered" ] || fail "no call from the internet reaches the waiting modem; DOSBoxes: $(our_dosboxes | tr '\n' ' ')"
+[ -n "$answered" ] ||
+    fail "no call from the internet reaches the waiting modem; DOSBoxes: $(our_dosboxes | tr '\n' ' ')"
 end_our_dosboxes
 
 # No router: hosting, taken at once with Return, starts within seconds.

@@ -59,7 +59,8 @@ TEST(WhereToJoin, EachAnswerOfTheRouterSaysWhereFriendsJoinAndWhatStandsInTheWay
          "No router answered the launcher (UPnP or NAT-PMP). For friends on the internet, forward UDP port 21300 "
          "to this computer (192.168.1.20) in your router's settings",
          false},
-        {"no router and no network", ipx, {Router::Found{}, {}}, "unknown", "unknown", "", "forward UDP port 21300 to this computer in", false},
+        {"no router and no network", ipx, {Router::Found{}, {}}, "unknown", "unknown", "",
+         "forward UDP port 21300 to this computer in", false},
         {"a router without its address", ipx, {Router::Found{Way::NatPmp, "192.168.1.20", ""}, {}}, "unknown",
          "192.168.1.20", "192.168.1.20", "does not tell its address on the internet", false},
         {"a router behind another", ipx, {Router::Found{Way::Upnp, "192.168.1.20", "10.1.2.3"}, {}},
