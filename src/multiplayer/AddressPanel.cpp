@@ -49,7 +49,12 @@ template <class Result>
 void AddressPanel::aside(std::function<Result()> job, std::function<void(const Result&)> done)
 {
     std::thread([mailbox = mailbox_, job = std::move(job), done = std::move(done)] {
-        const Result result = job();
+        // A failure here must not end the launcher: it reads as no answer.
+        Result result{};
+        try {
+            result = job();
+        } catch (...) {
+        }
         const std::lock_guard lock(mailbox->mutex);
         if (mailbox->receiver)
             QMetaObject::invokeMethod(mailbox->receiver, [done, result] { done(result); }, Qt::QueuedConnection);

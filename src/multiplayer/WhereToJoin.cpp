@@ -110,7 +110,8 @@ Panel describe(const Game& game, const Answers& answers)
     const Router::Forwarded& forwarded = *answers.forwarded;
     if (forwarded.externalPort == 0) {
         panel.holdStart = true;
-        panel.explanation = "Your router refused to forward " + portText(game) + ": " + forwarded.problem +
+        const std::string why = forwarded.problem.empty() ? "" : ": " + forwarded.problem;
+        panel.explanation = "Your router refused to forward " + portText(game) + why +
                             ". For friends on the internet, forward it to " + thisComputer +
                             " in the router's settings. " + game.startButton + " hosts the game for friends at home.";
         return panel;

@@ -22,7 +22,7 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
+#include <cstdlib>
 #include <mutex>
 #include <vector>
 
@@ -250,7 +250,7 @@ std::string defaultGateway()
         if (!(fields >> interface >> destination >> gateway) || destination != "00000000")
             continue;
         in_addr address{};
-        address.s_addr = std::uint32_t(std::stoul(gateway, nullptr, 16));
+        address.s_addr = std::uint32_t(std::strtoul(gateway.c_str(), nullptr, 16));
         if (address.s_addr != 0)
             return text(address);
     }

@@ -54,6 +54,8 @@ TEST(WhereToJoin, EachAnswerOfTheRouterSaysWhereFriendsJoinAndWhatStandsInTheWay
          "internet, forward it to this computer (192.168.1.20) in the router's settings. Start hosts the game for "
          "friends at home.",
          true},
+        {"refused without a reason", ipx, {upnp, Router::Forwarded{0, ""}}, "none (see below)", "192.168.1.20",
+         "192.168.1.20", "Your router refused to forward UDP port 21300. For friends", true},
         {"no router", ipx, {Router::Found{Way::None, "192.168.1.20", ""}, {}}, "unknown", "192.168.1.20",
          "192.168.1.20",
          "No router answered the launcher (UPnP or NAT-PMP). For friends on the internet, forward UDP port 21300 "
