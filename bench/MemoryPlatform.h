@@ -25,5 +25,7 @@ public:
     std::string dosBoxFolder() override { return "/cache"; }
     int shellExecute(const std::string&, const std::string&, int) override { return 42; }
     Registry& registry() override;
+    std::shared_ptr<Router> router() override { return nullptr; }
+    bool portFree(Protocol, int) override { return true; }
     void quit() override {}
 };

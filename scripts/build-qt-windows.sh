@@ -41,35 +41,8 @@ if [ -f "$archive" ] && [ -f "$archive.sha256" ] &&
 fi
 
 echo "Building Qt $version for Windows from Debian's qt6-base source into $cache (about 25 minutes)..."
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
-
-# apt-get source needs a deb-src entry for the archive and suite the host Qt
-# came from; add one beside the machine's own entry when it has none.
-# e.g. " 500 http://deb.debian.org/debian bookworm/main amd64 Packages"
-origin_of_host_qt() {
-    apt-cache policy qt6-base-dev | awk '$1 ~ /^[0-9]+$/ && $2 ~ /:\/\// { print $2, $3; exit }'
-}
-if ! apt-cache showsrc qt6-base 2>/dev/null | grep -q '^Package: qt6-base$'; then
-    origin="$(origin_of_host_qt)"
-    if [ -z "$origin" ]; then
-        # The package lists were cleaned away after installing.
-        $sudo apt-get update -qq
-        origin="$(origin_of_host_qt)"
-    fi
-    [ -n "$origin" ] || { echo "apt knows no archive that serves qt6-base-dev" >&2; exit 1; }
-    read -r uri dist <<<"$origin"
-    suite="${dist%%/*}" component="${dist#*/}"
-    # Keep the machine's Signed-By for that archive, or apt refuses the pair.
-    signed_by="$(awk -v uri="$uri" 'BEGIN { RS = ""; FS = "\n" }
-        $0 ~ ("URIs:[^\n]*" uri "/?([ \n]|$)") { for (i = 1; i <= NF; i++) if ($i ~ /^Signed-By:/) { sub(/^Signed-By: */, "", $i); print $i; exit } }' \
-        /etc/apt/sources.list.d/*.sources 2>/dev/null || true)"
-    entry="$(printf 'Types: deb-src\nURIs: %s\nSuites: %s\nComponents: %s\n' "$uri" "$suite" "$component")"
-    [ -n "$signed_by" ] && entry="$entry"$'\n'"Signed-By: $signed_by"
-    echo "Adding a deb-src entry for $uri $suite $component"
-    printf '%s\n' "$entry" | $sudo tee /etc/apt/sources.list.d/vornhale-qt-source.sources >/dev/null
-    $sudo apt-get update -qq
-fi
+. "$here/scripts/debian-source.sh"
+debian_source_entry qt6-base qt6-base-dev
 
 work="$cache.work"
 rm -rf "$work"

@@ -11,6 +11,7 @@ packages=(
     fonts-liberation
     xvfb xauth openbox xdotool x11-utils imagemagick
     xdg-utils dosbox nasm
+    libminiupnpc-dev
     g++-mingw-w64-x86-64-posix wine wine64 fonts-croscore xclip xz-utils
     dpkg-dev lintian desktop-file-utils appstream
     acl exfat-fuse exfatprogs

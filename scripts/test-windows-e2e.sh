@@ -21,7 +21,8 @@ mkdir -p "$VORNHALE_WIN_SHOTS"
 quietly() { "$@" >"$scratch/build.log" 2>&1 || { cat "$scratch/build.log"; exit 1; }; }
 quietly env VORNHALE_WIN_EXE_BUILD="$exe_build" "$here/scripts/build-windows.sh"
 quietly cmake -S "$here/tests/windows" -B "$build" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-w64-x86_64.cmake"
+    -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-w64-x86_64.cmake" \
+    -DCMAKE_PREFIX_PATH="$("$here/scripts/build-miniupnpc-windows.sh")"
 quietly cmake --build "$build" -j"$(nproc)" --target program_stand_in browser_stand_in
 
 started=$SECONDS

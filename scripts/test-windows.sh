@@ -8,9 +8,10 @@ here="$(cd "$(dirname "$0")/.." && pwd)"
 build="${VORNHALE_WIN_BUILD:-$here/build-win}"
 
 "$here/scripts/install-deps.sh" g++-mingw-w64-x86-64-posix wine wine64
+miniupnpc="$("$here/scripts/build-miniupnpc-windows.sh")"
 
 cmake -S "$here/tests/windows" -B "$build" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-w64-x86_64.cmake" >/dev/null
+    -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-w64-x86_64.cmake" -DCMAKE_PREFIX_PATH="$miniupnpc" >/dev/null
 cmake --build "$build" -j"$(nproc)"
 
 . "$here/scripts/wine-prefix.sh"

@@ -18,6 +18,7 @@ set(VORNHALE_LOGIC_SOURCES
     ${src}/dialogs/ActionTables.cpp
     ${src}/multiplayer/LaunchFile.cpp
     ${src}/multiplayer/ModemWalk.cpp
+    ${src}/multiplayer/WhereToJoin.cpp
     ${src}/components/BrowserCommand.cpp
     ${src}/components/CodePage.cpp
     ${src}/platform/DosBox.cpp
@@ -30,6 +31,12 @@ set(VORNHALE_POSIX_SOURCES
     ${src}/platform/posix/Programs.cpp
     ${src}/platform/posix/PosixRegistry.cpp
     ${src}/platform/posix/PosixPlatform.cpp
+)
+# Both systems: the home router (UPnP through miniupnpc, NAT-PMP) and the
+# ports, on sockets alike on POSIX and Windows.
+set(VORNHALE_NETWORK_SOURCES
+    ${src}/platform/Sockets.cpp
+    ${src}/platform/PortMapping.cpp
 )
 # Win32 alone; Win32Application.cpp, in the launcher only, ties it to Qt (the
 # window that owns the browser start, the end of the event loop).
@@ -64,6 +71,8 @@ set(VORNHALE_UI_SOURCES
     ${src}/dialogs/_joysetup.cpp
     ${src}/multiplayer/_IPX.cpp
     ${src}/multiplayer/_hostjoin.cpp
+    ${src}/multiplayer/_waitforcall.cpp
+    ${src}/multiplayer/AddressPanel.cpp
     ${src}/multiplayer/_modem.cpp
     ${src}/multiplayer/_miscsetup.cpp
     ${src}/multiplayer/modem_list.cpp

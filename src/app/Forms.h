@@ -21,6 +21,8 @@
 //   dialogs/_keypress           TGetKeyP      key picker
 //   (owned by TIPX)
 //   multiplayer/_hostjoin       THostJoin     host or join an IPX game in DOSBox
+//   (owned by TModem)
+//   multiplayer/_waitforcall    TWaitForCall  where the call comes to a modem waiting in DOSBox
 
 #include <memory>
 

@@ -13,7 +13,7 @@ TIPX::TIPX(const NetworkStart& start, QWidget* parent)
 {
     ui->setupUi(this);
     finishForm();
-    hostjoin = std::make_unique<THostJoin>();
+    hostjoin = std::make_unique<THostJoin>(start_.platform);
     typedtext::holdFileText(ui->NetName);
     typedtext::holdFileText(ui->IPX_NetSocket);
     connect(ui->Button1, &QPushButton::clicked, this, guarded([this] { Button1Click(); }));

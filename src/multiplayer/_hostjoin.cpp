@@ -4,6 +4,8 @@
 
 #include "components/ErrorBox.h"
 #include "components/UserConfig.h"
+#include "multiplayer/AddressPanel.h"
+#include "platform/Platform.h"
 
 namespace {
 // The player's last answer, in the launcher's own configuration.
@@ -13,7 +15,8 @@ const QString Join = QStringLiteral("join");
 const QString Host = QStringLiteral("host");
 }  // namespace
 
-THostJoin::THostJoin(QWidget* parent) : FixedDialog(parent), ui(std::make_unique<Ui::THostJoin>())
+THostJoin::THostJoin(Platform& platform, QWidget* parent)
+    : FixedDialog(parent), ui(std::make_unique<Ui::THostJoin>()), platform_(platform)
 {
     ui->setupUi(this);
     finishForm();
@@ -23,6 +26,8 @@ THostJoin::THostJoin(QWidget* parent) : FixedDialog(parent), ui(std::make_unique
         ui->JoinGame->setChecked(true);
         ui->Reason->clear();
     });
+    // Where friends join matters only to a host.
+    connect(ui->HostGame, &QRadioButton::toggled, ui->AddressGroup, &QWidget::setEnabled);
     connect(ui->Button1, &QPushButton::clicked, this, guarded([this] { Button1Click(); }));
     connect(ui->Button2, &QPushButton::clicked, this, guarded([this] { Button2Click(); }));
 }
@@ -43,6 +48,8 @@ std::optional<dosbox::Network> THostJoin::Ask()
         ui->HostGame->setChecked(true);
         ui->HostGame->setFocus();
     }
+    ui->AddressGroup->setEnabled(!join);
+    ui->Addresses->look(platform_, {Protocol::Udp, dosbox::DefaultIpxPort, false, "OK"});
     answer_.reset();
     exec();
     return answer_;
@@ -64,10 +71,19 @@ void THostJoin::Button1Click()
         network.kind = dosbox::Network::Kind::IpxJoin;
         network.host = address.host;
         network.port = address.port;
-    } else {
-        network.kind = dosbox::Network::Kind::IpxHost;
-        network.port = dosbox::DefaultIpxPort;
+        finish(network, typed);
+        return;
     }
+    network.kind = dosbox::Network::Kind::IpxHost;
+    network.port = dosbox::DefaultIpxPort;
+    // The router is asked before the game starts; the window waits for it
+    // without freezing, and stays open where its answer needs reading.
+    ui->Reason->setText(ui->Addresses->host([this, network] { finish(network, {}); }));
+}
+
+void THostJoin::finish(const dosbox::Network& network, const QString& typed)
+{
+    const bool join = network.kind == dosbox::Network::Kind::IpxJoin;
     const auto config = UserConfig::open();
     config->setValue(AnswerKey, join ? Join : Host);
     if (join)

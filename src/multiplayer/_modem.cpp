@@ -9,12 +9,14 @@
 #include "multiplayer/StartSequence.h"
 #include "multiplayer/TypedText.h"
 #include "multiplayer/_miscsetup.h"
+#include "multiplayer/_waitforcall.h"
 
 TModem::TModem(const NetworkStart& start, TMiscSetup& misc, QWidget* parent)
     : FixedDialog(parent), ui(std::make_unique<Ui::TModem>()), start_(start), misc_(misc)
 {
     ui->setupUi(this);
     finishForm();
+    waitforcall = std::make_unique<TWaitForCall>(start_.platform);
     typedtext::holdFileText(ui->NetName);
     typedtext::holdFileText(ui->PhoneNum);
     connect(ui->Button1, &QPushButton::clicked, this, guarded([this] { Button1Click(); }));
@@ -44,6 +46,9 @@ void TModem::startModemGame(bool call)
         // Started anyway, the game would wait for a modem that is not there.
         if (network.comPort < 1 || network.comPort > dosbox::LastSerialPort)
             throw LauncherError(misc_.dosBoxPortProblem().toStdString());
+        // Waiting for the call hosts the game: the other player calls here.
+        if (!call && !waitforcall->Ask(network.port))
+            return;
     }
     StartNetworkGame(start_, *this, ui->NetName, [this, call] {
         // The serial port set-up lives only in the misc dialog's controls.

@@ -9,6 +9,7 @@ namespace Ui {
 class TModem;
 }
 class TMiscSetup;
+class TWaitForCall;
 
 // A two-player game over a modem, calling the opponent or waiting for the
 // call. The port and the modem commands come from the misc dialog.
@@ -20,6 +21,8 @@ public:
 
     // Other windows read and set these controls directly.
     std::unique_ptr<Ui::TModem> ui;
+    // Shown by "&Wait For Call" where the game waits in DOSBox.
+    std::unique_ptr<TWaitForCall> waitforcall;
 
 private:
     void Button1Click();  // "&Call Opponent"

@@ -9,8 +9,10 @@
 
 #include "core/Errors.h"
 #include "platform/DosBox.h"
+#include "platform/Router.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 // Read-only access to the Windows registry, with the Win32 calling shape:
@@ -90,6 +92,15 @@ public:
     virtual int shellExecute(const std::string& file, const std::string& parameters, int show) = 0;
 
     virtual Registry& registry() = 0;
+
+    // Network ---------------------------------------------------------
+    // The home router. Shared, so a thread still waiting for its answer
+    // keeps it while the launcher ends.
+    virtual std::shared_ptr<Router> router() = 0;
+    // Whether a program can open `port` of `protocol` on all of this
+    // computer's addresses now, as DOSBox opens its network port: false
+    // while another program holds it.
+    virtual bool portFree(Protocol protocol, int port) = 0;
 
     // Asks the user-interface loop to end; the process then exits.
     virtual void quit() = 0;

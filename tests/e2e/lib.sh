@@ -152,6 +152,80 @@ need_dosbox() {
     export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 }
 
+# --- Network games in DOSBox ----------------------------------------------
+
+# DOSBox is no child of ours: these are the DOSBoxes running from this
+# test's scratch folder.
+our_dosboxes() { pgrep -f -- "dosbox .*$E2E_TMP/" || true; }
+end_our_dosboxes() { for pid in $(our_dosboxes); do kill "$pid" 2>/dev/null || true; done; }
+
+# Assembles into $1 a DOS program that idles for $2 timer ticks (18.2 a
+# second): a host's DOSBox, and so its IPX server, stays while others join.
+dos_wait_program() {
+    cat >"$E2E_TMP/wait.asm" <<'ASM'
+        org 0x100
+        mov cx, TICKS
+again:  sti
+        hlt
+        push ds
+        xor ax, ax
+        mov ds, ax
+        mov ax, [0x46c]
+        pop ds
+        cmp ax, [last]
+        je again
+        mov [last], ax
+        loop again
+        mov ax, 0x4c00
+        int 0x21
+last    dw 0
+ASM
+    nasm -f bin -D TICKS="$2" -o "$1" "$E2E_TMP/wait.asm" || fail "nasm failed"
+}
+
+# Makes the network driver of the game in $1 a DOS batch file of the other
+# arguments, one a line, with WAIT (about a minute) and WAIT1 (a second)
+# beside it.
+net_bat() {
+    local game="$1"
+    shift
+    [ -f "$E2E_TMP/WAIT.COM" ] || dos_wait_program "$E2E_TMP/WAIT.COM" 1092
+    [ -f "$E2E_TMP/WAIT1.COM" ] || dos_wait_program "$E2E_TMP/WAIT1.COM" 18
+    cp "$E2E_TMP/WAIT.COM" "$E2E_TMP/WAIT1.COM" "$game/ENGINE/"
+    printf '%s\r\n' '@echo off' "$@" >"$game/ENGINE/NET.BAT"
+    chmod a-x "$game/ENGINE/NET.BAT"
+}
+
+# Starts the launcher in the game folder $1 and waits for its main window.
+start_in() {
+    GAME="$1"
+    e2e_start_launcher
+    MAIN_WINDOW="$(wait_window "Vornhale Launcher")"
+}
+open_ipx_dialog() {
+    press "$MAIN_WINDOW" alt+m
+    sleep 0.3
+    click_at "$MAIN_WINDOW" 183 162
+    wait_window "IPX Network Game"
+}
+open_modem_dialog() {
+    press "$MAIN_WINDOW" alt+m
+    sleep 0.3
+    click_at "$MAIN_WINDOW" 183 203
+    wait_window "Modem Game"
+}
+launcher_ended() {
+    rc="$(wait_exit)"
+    [ "$rc" = 0 ] || fail "exit code $rc: $(cat "$E2E_TMP/launcher.log")"
+}
+# Waits for a file DOS writes; prints it without its CRs.
+dos_file() {
+    for _ in $(seq 200); do [ -s "$1" ] && break; sleep 0.1; done
+    [ -s "$1" ] || fail "no $(basename "$1") from DOS; DOSBoxes: $(our_dosboxes | tr '\n' ' ')"
+    sleep 0.3
+    tr -d '\r' <"$1"
+}
+
 # --- A setting's way to the file: Sound Blaster picked in the audio dialog --
 
 # Starts the settings file from no sound card and with every key definition's

@@ -16,71 +16,19 @@ GAME1="$GAME"
 GAME2="$E2E_TMP/game2"
 cp -a "$DEMO/." "$GAME2/"
 
-# DOSBox is no child of ours: whatever still runs from this scratch folder
-# goes with it.
-our_dosboxes() { pgrep -f -- "dosbox .*$E2E_TMP/" || true; }
-trap 'for pid in $(our_dosboxes); do kill "$pid" 2>/dev/null || true; done; e2e_cleanup' EXIT
+# Whatever DOSBox still runs from this scratch folder goes with it.
+trap 'end_our_dosboxes; e2e_cleanup' EXIT
 
 # The player's own DOSBox configuration: a speed of their own, and no IPX.
 userconf="$(dosbox -printconf 2>/dev/null | tail -n 1)"
 case "$userconf" in "$HOME"/*) ;; *) fail "DOSBox's own configuration is not in the scratch home: $userconf" ;; esac
 printf '[cpu]\ncycles=1234\n[ipx]\nipx=false\n' >"$userconf"
 
-# A DOS program that idles about a minute: the host's DOSBox, and so its
-# IPX server, stays while the other player joins.
-cat >"$E2E_TMP/wait.asm" <<'ASM'
-        org 0x100
-        mov cx, 1092            ; timer ticks, 18.2 a second
-again:  sti
-        hlt
-        push ds
-        xor ax, ax
-        mov ds, ax
-        mov ax, [0x46c]
-        pop ds
-        cmp ax, [last]
-        je again
-        mov [last], ax
-        loop again
-        mov ax, 0x4c00
-        int 0x21
-last    dw 0
-ASM
-nasm -f bin -o "$E2E_TMP/WAIT.COM" "$E2E_TMP/wait.asm" || fail "nasm failed"
-
-# Each copy's network driver is a DOS batch file reporting what DOS sees.
-net_bat() {
-    local game="$1"
-    shift
-    cp "$E2E_TMP/WAIT.COM" "$game/ENGINE/WAIT.COM"
-    printf '%s\r\n' '@echo off' "$@" >"$game/ENGINE/NET.BAT"
-    chmod a-x "$game/ENGINE/NET.BAT"
-}
+# Each copy's network driver is a DOS batch file reporting what DOS sees;
+# the host's WAIT keeps its DOSBox, and so its IPX server, while the other
+# player joins.
 net_bat "$GAME1" 'config -get cpu cycles > CYCLES.TXT' 'IPXNET STATUS > STATUS.TXT' 'WAIT'
 net_bat "$GAME2" 'IPXNET STATUS > STATUS.TXT'
-
-start_in() {
-    GAME="$1"
-    e2e_start_launcher
-    MAIN_WINDOW="$(wait_window "Vornhale Launcher")"
-}
-open_ipx_dialog() {
-    press "$MAIN_WINDOW" alt+m
-    sleep 0.3
-    click_at "$MAIN_WINDOW" 183 162
-    wait_window "IPX Network Game"
-}
-launcher_ended() {
-    rc="$(wait_exit)"
-    [ "$rc" = 0 ] || fail "exit code $rc: $(cat "$E2E_TMP/launcher.log")"
-}
-# Waits for a file DOS writes; prints it without its CRs.
-dos_file() {
-    for _ in $(seq 200); do [ -s "$1" ] && break; sleep 0.1; done
-    [ -s "$1" ] || fail "no $(basename "$1") from DOS; DOSBoxes: $(our_dosboxes | tr '\n' ' ')"
-    sleep 0.3
-    tr -d '\r' <"$1"
-}
 
 # Cancel leaves everything as it was, and the IPX dialog open.
 start_in "$GAME1"
@@ -119,20 +67,16 @@ launcher_ended
 status="$(dos_file "$GAME2/ENGINE/STATUS.TXT")"
 grep -q '^Client status: CONNECTED -- Server at 127.0.0.1 port 21300' <<<"$status" ||
     fail "the second player is not connected to the host: $status"
-for pid in $(our_dosboxes); do kill "$pid" 2>/dev/null || true; done
+end_our_dosboxes
 
 # A modem game waiting for a call: DOSBox answers on TCP port 23000.
 net_bat "$GAME1" 'WAIT'
 rm -f "$GAME1/ENGINE/COMMIT.DAT"
-open_modem_dialog() {
-    press "$MAIN_WINDOW" alt+m
-    sleep 0.3
-    click_at "$MAIN_WINDOW" 183 203
-    wait_window "Modem Game"
-}
 start_in "$GAME1"
 modem="$(open_modem_dialog)"
 press "$modem" alt+w
+# The address to call shows first; Return starts waiting.
+press "$(wait_window "Wait For Call")" Return
 launcher_ended
 answered=""
 for _ in $(seq 100); do

@@ -143,6 +143,56 @@ int FakePlatform::shellExecute(const std::string& file, const std::string& param
     return shellResult;
 }
 
+bool FakePlatform::portFree(Protocol protocol, int port)
+{
+    return std::find(portsInUse.begin(), portsInUse.end(), std::make_pair(protocol, port)) == portsInUse.end();
+}
+
+// Router -----------------------------------------------------------------
+
+void FakeRouter::answer(const Found& found, std::optional<Forwarded> forwarded)
+{
+    const std::lock_guard lock(mutex_);
+    found_ = found;
+    forwarded_ = std::move(forwarded);
+}
+
+std::vector<FakeRouter::Request> FakeRouter::requests() const
+{
+    const std::lock_guard lock(mutex_);
+    return requests_;
+}
+
+void FakeRouter::hold(bool held)
+{
+    {
+        const std::lock_guard lock(mutex_);
+        held_ = held;
+    }
+    released_.notify_all();
+}
+
+int FakeRouter::answeredFinds() const
+{
+    const std::lock_guard lock(mutex_);
+    return answeredFinds_;
+}
+
+Router::Found FakeRouter::find(std::chrono::milliseconds)
+{
+    std::unique_lock lock(mutex_);
+    released_.wait(lock, [this] { return !held_; });
+    ++answeredFinds_;
+    return found_;
+}
+
+Router::Forwarded FakeRouter::forward(Protocol protocol, int port, std::chrono::seconds lease)
+{
+    const std::lock_guard lock(mutex_);
+    requests_.push_back({protocol, port, lease});
+    return forwarded_ ? *forwarded_ : Forwarded{port, ""};
+}
+
 // Registry ---------------------------------------------------------------
 
 void FakeRegistry::setValue(const std::string& keyPath, const std::string& name, const std::string& value)

@@ -4,7 +4,10 @@
 
 #include "platform/Platform.h"
 
+#include <condition_variable>
 #include <map>
+#include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,6 +32,34 @@ private:
     std::map<std::string, std::map<std::string, std::string>> keys_;
     std::map<Key, std::string> open_;
     Key next_ = 1;
+};
+
+// A router whose answers a test sets; it records the forwarding asked of it.
+// The launcher asks it from threads of its own.
+class FakeRouter : public Router {
+public:
+    struct Request {
+        Protocol protocol;
+        int port;
+        std::chrono::seconds lease;
+    };
+    void answer(const Found& found, std::optional<Forwarded> forwarded = std::nullopt);
+    std::vector<Request> requests() const;
+    // A router slow to answer: find() waits while held.
+    void hold(bool held);
+    int answeredFinds() const;
+
+    Found find(std::chrono::milliseconds timeout) override;
+    Forwarded forward(Protocol protocol, int port, std::chrono::seconds lease) override;
+
+private:
+    mutable std::mutex mutex_;
+    std::condition_variable released_;
+    bool held_ = false;
+    int answeredFinds_ = 0;
+    Found found_;
+    std::optional<Forwarded> forwarded_;  // unset: the port asked for
+    std::vector<Request> requests_;
 };
 
 class FakePlatform : public Platform {
@@ -75,6 +106,8 @@ public:
     int quitCount = 0;
     int writes = 0;
     FakeRegistry fakeRegistry;
+    std::shared_ptr<FakeRouter> fakeRouter = std::make_shared<FakeRouter>();  // answers "no router" until told
+    std::vector<std::pair<Protocol, int>> portsInUse;
     char separator = '\\';
 
     bool fileExists(const std::string& path) override;
@@ -92,6 +125,8 @@ public:
     std::string dosBoxFolder() override { return "C:\\Users\\Player\\AppData\\Local\\cache\\vornhale"; }
     int shellExecute(const std::string& file, const std::string& parameters, int show) override;
     Registry& registry() override { return fakeRegistry; }
+    std::shared_ptr<Router> router() override { return fakeRouter; }
+    bool portFree(Protocol protocol, int port) override;
     void quit() override { ++quitCount; }
 
     static std::string normalise(const std::string& path);

@@ -5,6 +5,8 @@
 // PosixRegistry (the one registry answer a desktop needs).
 
 #include "platform/Platform.h"
+#include "platform/PortMapping.h"
+#include "platform/Sockets.h"
 #include "platform/posix/Files.h"
 #include "platform/posix/Paths.h"
 #include "platform/posix/PosixRegistry.h"
@@ -30,6 +32,8 @@ public:
     std::string dosBoxFolder() override;
     int shellExecute(const std::string& file, const std::string& parameters, int show) override;
     Registry& registry() override { return registry_; }
+    std::shared_ptr<Router> router() override { return router_; }
+    bool portFree(Protocol protocol, int port) override { return sockets::portFree(protocol, port); }
     void quit() override;
 
     // Where the program search looks first (the launcher's own directory).
@@ -39,6 +43,7 @@ private:
     std::string resolve(const std::string& path);
     std::string mountableFolder(const std::string& commandLine, const std::string& program, bool make);
     PosixRegistry registry_;
+    std::shared_ptr<Router> router_ = makeHomeRouter();
 };
 
 }  // namespace posix

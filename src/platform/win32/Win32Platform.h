@@ -8,6 +8,8 @@
 // through the two hooks, so the Windows test program links no toolkit.
 
 #include "platform/Platform.h"
+#include "platform/PortMapping.h"
+#include "platform/Sockets.h"
 
 #include <cstdint>
 #include <functional>
@@ -76,10 +78,13 @@ public:
     std::string dosBoxFolder() override;
     int shellExecute(const std::string& file, const std::string& parameters, int show) override;
     Registry& registry() override { return registry_; }
+    std::shared_ptr<Router> router() override { return router_; }
+    bool portFree(Protocol protocol, int port) override { return sockets::portFree(protocol, port); }
     void quit() override;
 
 private:
     Win32Registry registry_;
+    std::shared_ptr<Router> router_ = makeHomeRouter();
     std::function<WindowHandle()> owner_;
     std::function<void()> quit_;
 };

@@ -9,12 +9,22 @@
 #include "multiplayer/_IPX.h"
 #include "multiplayer/_hostjoin.h"
 #include "multiplayer/_miscsetup.h"
+#include "multiplayer/AddressPanel.h"
 #include "multiplayer/_modem.h"
+#include "multiplayer/_waitforcall.h"
+#include "ui_AddressPanel.h"
 #include "ui__IPX.h"
 #include "ui__audiosetup.h"
 #include "ui__hostjoin.h"
 #include "ui__miscsetup.h"
 #include "ui__modem.h"
+#include "ui__waitforcall.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+using namespace std::chrono_literals;
+using Way = Router::Found::Way;
 
 class DosBoxNetworkGames : public NetworkGames {
 protected:
@@ -33,11 +43,18 @@ protected:
             whenModal([&](QWidget* modal) {
                 ASSERT_EQ(modal, ipx.hostjoin.get());
                 answer(*ipx.hostjoin);
+                // Hosting waits for the router's answer (the fake's comes at once).
+                (void)QTest::qWaitFor([modal] { return !modal->isVisible(); }, 1000);
                 if (modal->isVisible())
                     modal->close();
             });
             ipx.ui->Button1->click();
         });
+    }
+    // Waits until the window's panel shows what the router answered.
+    static void awaitRouter(AddressPanel& panel)
+    {
+        EXPECT_TRUE(QTest::qWaitFor([&] { return panel.shown().internet != "looking for your router..."; }, 1000));
     }
     // What DOSBox was given: its commands, and the settings in the launcher's
     // configuration file.
@@ -169,4 +186,145 @@ TEST_F(DosBoxNetworkGames, AModemGameOnAPortDosBoxLacksOrAFolderItCannotOpenStar
         expectNothingStarted();
         EXPECT_EQ(platform.writes, 0) << c.said;
     }
+}
+
+TEST_F(DosBoxNetworkGames, TheHostWindowSaysWhereFriendsJoinAndAsksTheRouterBeforeTheGameStarts)
+{
+    const Router::Found upnp{Way::Upnp, "192.168.1.20", "45.67.89.1"};
+    struct Case {
+        const char* name;
+        Router::Found found;
+        std::optional<Router::Forwarded> forwarded;  // unset: the port asked for
+        const char* internet;                        // shown before hosting
+        const char* explained;                       // part of the explanation after the first Return
+        bool heldOpen;                               // the first Return leaves the window open
+    };
+    const Case cases[] = {
+        {"forwarded", upnp, {}, "45.67.89.1", "Your router forwards UDP port 21300", false},
+        {"refused", upnp, Router::Forwarded{0, "it has no port left to give"}, "45.67.89.1",
+         "Your router refused to forward UDP port 21300: it has no port left to give.", true},
+        {"no router", {Way::None, "192.168.1.20", ""}, {}, "unknown", "No router answered the launcher", false},
+        {"shared", {Way::NatPmp, "192.168.1.20", "100.64.9.9"}, {}, "none (see below)", "is shared", false},
+    };
+    for (const Case& c : cases) {
+        forms = createForms(platform);
+        platform.starts.clear();
+        platform.quitCount = 0;
+        platform.setCurrentDirectory("C:\\VORNHALE");
+        platform.fakeRouter = std::make_shared<FakeRouter>();
+        platform.fakeRouter->answer(c.found, c.forwarded);
+        QString internet, home, explained, copied;
+        bool heldOpen = false;
+        startIpx([&](THostJoin& d) {
+            AddressPanel& panel = *d.ui->Addresses;
+            awaitRouter(panel);
+            internet = panel.ui->InternetAddress->text();
+            home = panel.ui->HomeAddress->text();
+            // Tab reaches Copy; Return there copies where friends join.
+            d.ui->JoinAddress->setFocus();
+            sendKey(d.ui->JoinAddress, Qt::Key_Tab);
+            EXPECT_EQ(QApplication::focusWidget(), panel.ui->Copy) << c.name;
+            sendKey(panel.ui->Copy, Qt::Key_Return);
+            copied = QGuiApplication::clipboard()->text();
+            d.ui->HostGame->setFocus();
+            sendKey(&d, Qt::Key_Return);
+            (void)QTest::qWaitFor([&] { return !d.isVisible(); }, 1000);
+            heldOpen = d.isVisible();
+            explained = panel.ui->Explanation->text();
+            if (heldOpen)
+                sendKey(&d, Qt::Key_Return);  // hosts for friends at home
+        });
+        EXPECT_EQ(internet, c.internet) << c.name;
+        EXPECT_EQ(home, "192.168.1.20") << c.name;
+        EXPECT_EQ(copied, QString(c.internet).startsWith("4") ? c.internet : "192.168.1.20") << c.name;
+        EXPECT_TRUE(explained.contains(c.explained)) << c.name << ": " << explained.toStdString();
+        EXPECT_EQ(heldOpen, c.heldOpen) << c.name;
+        EXPECT_EQ(platform.starts.size(), 1u) << c.name;
+        const auto requests = platform.fakeRouter->requests();
+        ASSERT_EQ(requests.size(), c.found.way == Way::None ? 0u : 1u) << c.name;
+        if (!requests.empty()) {
+            EXPECT_EQ(requests[0].protocol, Protocol::Udp);
+            EXPECT_EQ(requests[0].port, 21300);
+            EXPECT_EQ(requests[0].lease, 4h);
+        }
+    }
+}
+
+TEST_F(DosBoxNetworkGames, APortAnotherProgramHoldsRefusesHostingAndKeepsTheWindowsOpenWithNothingSavedOrStarted)
+{
+    platform.portsInUse = {{Protocol::Udp, 21300}, {Protocol::Tcp, 23000}};
+    QString ipxReason, modemReason;
+    bool hostJoinOpen = false, waitOpen = false;
+    EXPECT_TRUE(startIpx([&](THostJoin& d) {
+        awaitRouter(*d.ui->Addresses);
+        sendKey(&d, Qt::Key_Return);
+        ipxReason = d.ui->Reason->text();
+        hostJoinOpen = d.isVisible();
+        sendKey(&d, Qt::Key_Escape);
+    }));
+    TModem& modem = *forms->modem;
+    EXPECT_TRUE(runShown(modem, [&] {
+        whenModal([&](QWidget* modal) {
+            ASSERT_EQ(modal, modem.waitforcall.get());
+            TWaitForCall& w = *modem.waitforcall;
+            awaitRouter(*w.ui->Addresses);
+            sendKey(&w, Qt::Key_Return);
+            modemReason = w.ui->Reason->text();
+            waitOpen = w.isVisible();
+            sendKey(&w, Qt::Key_Escape);
+        });
+        modem.ui->Button2->click();
+    }));
+    EXPECT_TRUE(hostJoinOpen);
+    EXPECT_TRUE(waitOpen);
+    EXPECT_EQ(ipxReason.toStdString(), wheretojoin::portInUse(Protocol::Udp, 21300));
+    EXPECT_EQ(modemReason.toStdString(), wheretojoin::portInUse(Protocol::Tcp, 23000));
+    expectNothingStarted();
+    EXPECT_EQ(platform.writes, 0);
+    EXPECT_FALSE(launchFile());
+    EXPECT_FALSE(UserConfig::open()->contains(QStringLiteral("IPX/Answer")));
+    EXPECT_TRUE(platform.fakeRouter->requests().empty());
+}
+
+TEST_F(DosBoxNetworkGames, WaitingForACallShowsTheNumberToCallAndAsksTheRouterForTheModemsPort)
+{
+    platform.fakeRouter->answer({Way::Upnp, "192.168.1.20", "45.67.89.1"});
+    TModem& modem = *forms->modem;
+    QString internet, home;
+    // Escape first: nothing starts, the modem dialog stays. Then Return.
+    for (const int key : {Qt::Key_Escape, Qt::Key_Return}) {
+        runShown(modem, [&] {
+            whenModal([&](QWidget* modal) {
+                TWaitForCall& w = *modem.waitforcall;
+                ASSERT_EQ(modal, &w);
+                awaitRouter(*w.ui->Addresses);
+                internet = w.ui->Addresses->ui->InternetAddress->text();
+                home = w.ui->Addresses->ui->HomeAddress->text();
+                sendKey(&w, key);
+                (void)QTest::qWaitFor([&] { return !w.isVisible(); }, 1000);
+            });
+            modem.ui->Button2->click();
+        });
+        EXPECT_EQ(internet, "45.67.89.1:23000");
+        EXPECT_EQ(home, "192.168.1.20:23000");
+        if (key == Qt::Key_Escape)
+            expectNothingStarted();
+    }
+    expectStartedAndEnded();
+    EXPECT_NE(launchFile()->find("\r\nCONNECTTYPE = 1\r\n"), std::string::npos);
+    const auto requests = platform.fakeRouter->requests();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].protocol, Protocol::Tcp);
+    EXPECT_EQ(requests[0].port, 23000);
+}
+
+TEST_F(DosBoxNetworkGames, ARouterAnsweringAfterTheWindowsAreGoneReachesNothing)
+{
+    platform.fakeRouter->hold(true);
+    startIpx([](THostJoin& d) { sendKey(&d, Qt::Key_Escape); });
+    forms.reset();  // as when the launcher ends, the look still waiting
+    platform.fakeRouter->hold(false);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return platform.fakeRouter->answeredFinds() == 1; }, 1000));
+    QTest::qWait(50);  // a delivery, had one been posted, arrives now
+    EXPECT_TRUE(errors.isEmpty());
 }

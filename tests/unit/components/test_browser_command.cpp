@@ -93,6 +93,8 @@ public:
         return result;
     }
     Registry& registry() override { return table; }
+    std::shared_ptr<Router> router() override { return nullptr; }
+    bool portFree(Protocol, int) override { return true; }
     void quit() override {}
 
     struct Start {

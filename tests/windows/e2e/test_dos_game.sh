@@ -3,14 +3,32 @@
 # cannot run, under the .exe in Wine: with DOSBox installed under
 # "Program Files (x86)" (a stand-in that records its command line) the
 # launcher starts "DOSBox.exe GAME\VORNHALE.EXE -exit" with the PC the
-# settings name in its configuration, and ends, and an IPX
+# settings name in its configuration, and ends, an IPX
 # game hosted from the launcher starts NET.BAT in DOSBox with the IPX server
-# first; with no DOSBox anywhere it shows "Cannot start VORNHALE.EXE: ..."
+# first, and a modem game waiting for a call starts it with DOSBox's modem,
+# after the window that says where the other player calls; with no DOSBox
+# anywhere it shows "Cannot start VORNHALE.EXE: ..."
 # and stays open.
 . "$(dirname "$0")/lib.sh"
 
 dosbox_dir="$WINEPREFIX/drive_c/Program Files (x86)/DOSBox-0.74-3"
 trap 'rm -rf "$dosbox_dir"; wine_cleanup' EXIT
+
+# Starts the game through the hosting window $1, saved as $2.png once the
+# router's answer shows; prints the arguments DOSBox got after its name.
+host_through() {
+    local window rc
+    rm -f "$dosbox_dir/DOSBox.RUN"
+    window="$(wait_window "$1")"
+    sleep 2.5
+    [ -n "${VORNHALE_WIN_SHOTS:-}" ] && screenshot "$window" "$VORNHALE_WIN_SHOTS/$2.png"
+    press "$window" Return
+    rc="$(wait_exit)"
+    [ "$rc" = 0 ] || fail "exit code $rc"
+    stand_in_record "$dosbox_dir/DOSBox.RUN" | sed -n '4,$p'
+}
+# The launcher's network settings among DOSBox's arguments $1, as a Unix path.
+network_settings() { winepath -u "$(grep -x -A1 -- -conf <<<"$1" | sed -n 2p)" 2>/dev/null; }
 
 e2e_start_x
 wine_game
@@ -40,19 +58,22 @@ grep -q 'stand-in ran' "$(winepath -u "$(sed -n 6p <<<"$record" | sed 's/[^\\]*$
 
 # An IPX game hosted here: Return takes the proposed answer, hosting. DOSBox
 # gets the launcher's network settings and starts the server before NET.BAT.
-rm -f "$dosbox_dir/DOSBox.RUN"
 start_main_menu
 start_ipx_for_four
-press "$(wait_window "Host or Join")" Return
-rc="$(wait_exit)"
-[ "$rc" = 0 ] || fail "exit code $rc"
-args="$(stand_in_record "$dosbox_dir/DOSBox.RUN" | sed -n '4,$p')"
-conf="$(grep -x -A1 -- -conf <<<"$args" | sed -n 2p)"
-grep -qx 'ipx=true' "$(winepath -u "$conf" 2>/dev/null)" || fail "DOSBox's network settings ($conf) set up no IPX"
+args="$(host_through "Host or Join" host-or-join)"
+grep -qx 'ipx=true' "$(network_settings "$args")" || fail "DOSBox's network settings set up no IPX: $args"
 [ "$(grep -x -A1 -- -c <<<"$args" | sed -n 2p)" = "IPXNET STARTSERVER 21300" ] &&
     [ "$(tail -n 2 <<<"$args" | tr a-z A-Z)" = "$(tr a-z A-Z <<<"$(win_path "$GAME/ENGINE")\NET.BAT")"$'\n-EXIT' ] ||
     fail "DOSBox was started with: $args"
 expect_ipx_launch_file
+
+# A modem game waiting for a call: first the window saying where the other
+# player calls, then DOSBox with its modem answering on TCP port 23000.
+start_main_menu
+press "$(open_modem_dialog)" alt+w
+args="$(host_through "Wait For Call" wait-for-call)"
+grep -qx 'serial2=modem listenport:23000' "$(network_settings "$args")" ||
+    fail "DOSBox's network settings set up no modem on COM2: $args"
 
 # No DOSBox anywhere: the error box, and the launcher stays.
 rm -rf "$dosbox_dir"
