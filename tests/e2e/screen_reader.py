@@ -114,7 +114,15 @@ WINDOWS = {
         radio button: Host the game on this computer (UDP port 21300)
         radio button: Join the game hosted at:
         text: Join the game hosted at
+        panel: When you host, friends join at
+        push button: Copy
         push button: OK
+        push button: Cancel
+    """,
+    "Wait For Call": """
+        panel: The other player calls
+        push button: Copy
+        push button: Start
         push button: Cancel
     """,
     "Modem Game": """

@@ -18,7 +18,8 @@ bus_launcher=/usr/libexec/at-spi-bus-launcher
 /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || fail "python3-pyatspi is missing"
 
 e2e_start_x
-# A DOS network driver, as the game has: an IPX start asks "Host or Join".
+# A DOS network driver, as the game has: an IPX start asks "Host or Join",
+# waiting for a modem's call shows "Wait For Call".
 printf '@echo off\r\n' >"$GAME/ENGINE/NET.BAT"
 chmod a-x "$GAME/ENGINE/NET.BAT"
 "$bus_launcher" --launch-immediately >"$E2E_TMP/at-spi.log" 2>&1 &
@@ -95,6 +96,10 @@ wait_window_gone "IPX Network Game"
 
 open_modem_dialog >/dev/null
 modem="$(hear "Modem Game")"
+press "$modem" alt+w
+waiting="$(hear "Wait For Call")"
+press "$waiting" Escape
+wait_window_gone "Wait For Call"
 close "$modem" "Modem Game"
 
 press "$MAIN_WINDOW" alt+x
