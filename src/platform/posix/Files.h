@@ -33,8 +33,8 @@ namespace posix {
 // finds one knows whose it is, and stays locked (flock) while it is written.
 // Each save first removes what saves of the same target killed half-way left
 // behind: regular files of exactly that pattern, of this user or of the
-// target's owner, that no save holds locked. Earlier launchers named the file
-// after the target, a dot and six random letters or digits; those are left
+// target's owner, that no save holds locked. Temporary files of the 1.0
+// release (the target, a dot and six random letters or digits) are left
 // alone, since a user's own "VORNHL.CFG.backup" has that form too.
 int saveFile(const std::string& target, const std::string& bytes);
 
