@@ -202,18 +202,19 @@ start_in() {
     e2e_start_launcher
     MAIN_WINDOW="$(wait_window "Vornhale Launcher")"
 }
-open_ipx_dialog() {
-    press "$MAIN_WINDOW" alt+m
-    sleep 0.3
-    click_at "$MAIN_WINDOW" 183 162
-    wait_window "IPX Network Game"
+# Prints the id of the error box, waiting for it: it carries the
+# application's title, as the main window ($MAIN_WINDOW) does.
+error_box() {
+    local id
+    for _ in $(seq 150); do
+        id="$(xdotool search --onlyvisible --name '^Vornhale Launcher$' 2>/dev/null | grep -vx "$MAIN_WINDOW" | head -n 1 || true)"
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.1
+    done
+    fail "no error box"
 }
-open_modem_dialog() {
-    press "$MAIN_WINDOW" alt+m
-    sleep 0.3
-    click_at "$MAIN_WINDOW" 183 203
-    wait_window "Modem Game"
-}
+
+# Waits for the launcher to end with exit code 0.
 launcher_ended() {
     rc="$(wait_exit)"
     [ "$rc" = 0 ] || fail "exit code $rc: $(cat "$E2E_TMP/launcher.log")"

@@ -42,14 +42,9 @@ chmod a-x "$GAME/VORNHALE.EXE"
 printf '@echo off\r\nif exist COMMIT.DAT echo beside COMMIT.DAT> NETRUN.TXT\r\n' >"$GAME/ENGINE/NET.BAT"
 chmod a-x "$GAME/ENGINE/NET.BAT"
 
-launcher_ended() {
-    rc="$(wait_exit)"
-    [ "$rc" = 0 ] || fail "exit code $rc"
-}
-
 # DOSBox is no child of ours: whatever still runs from this scratch copy goes
 # with it, before the copy is removed.
-trap 'for pid in $(pgrep -f -- "dosbox .*$E2E_TMP/" || true); do kill "$pid" 2>/dev/null || true; done; e2e_cleanup' EXIT
+trap 'end_our_dosboxes; e2e_cleanup' EXIT
 
 # Waits for a file DOS writes, then for DOSBox running `program` to end.
 dos_left() {
@@ -94,16 +89,6 @@ printf '#!/bin/sh\nPATH="%s" exec "%s"\n' "$E2E_TMP/nobin" "$LAUNCHER" >"$E2E_TM
 chmod +x "$E2E_TMP/launcher-without-dosbox"
 LAUNCHER="$E2E_TMP/launcher-without-dosbox"
 
-# The error box carries the application's title, as the main window does.
-error_box() {
-    local id
-    for _ in $(seq 150); do
-        id="$(xdotool search --onlyvisible --name '^Vornhale Launcher$' 2>/dev/null | grep -vx "$MAIN_WINDOW" | head -n 1 || true)"
-        [ -n "$id" ] && { echo "$id"; return 0; }
-        sleep 0.1
-    done
-    fail "no error box"
-}
 still_running() {
     sleep 0.5
     [ -f "$E2E_TMP/launcher.exit" ] && fail "the launcher ended: $1"

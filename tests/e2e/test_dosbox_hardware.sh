@@ -13,8 +13,9 @@ need_dosbox
 e2e_start_x
 export HOME="$E2E_TMP/home" XDG_CONFIG_HOME="$E2E_TMP/home/.config" XDG_CACHE_HOME="$E2E_TMP/home/.cache"
 mkdir -p "$HOME"
-our_dosboxes() { pgrep -f -- "dosbox .*($E2E_TMP|$XDG_CACHE_HOME)/" || true; }
-trap 'for pid in $(our_dosboxes); do kill "$pid" 2>/dev/null || true; done; e2e_cleanup' EXIT
+# DOSBox is no child of ours; a game in a folder it cannot mount runs from
+# the launcher's cache, which lies in scratch too.
+trap 'end_our_dosboxes; e2e_cleanup' EXIT
 
 # The player's own configuration: a speed, and a Sound Blaster the game's
 # settings will move.
@@ -45,10 +46,6 @@ expect_report() {
 $got
 instead of
 $2"
-}
-launcher_ended() {
-    rc="$(wait_exit)"
-    [ "$rc" = 0 ] || fail "exit code $rc: $(cat "$E2E_TMP/launcher.log")"
 }
 single_player() {
     rm -f "$GAME/SBPROBE.TXT"
@@ -121,4 +118,21 @@ DMA8 3
 DMA16 5" "IPX game, 260/5/3/5"
 [ "$(report "$GAME/ENGINE/CYCLES.TXT")" = 1234 ] || fail "the player's own DOSBox speed was lost"
 [ "$(report "$GAME/ENGINE/JOY.TXT")" = none ] || fail "DOSBox kept a joystick: $(cat "$GAME/ENGINE/JOY.TXT")"
+
+# A modem game on COM6, which DOSBox lacks, starts nothing and saves
+# nothing: the error box says why, and the launcher stays with its dialog.
+sed -i 's/^ComPort = .*\r$/ComPort = 6\r/' "$GAME/ENGINE/VORNHL.CFG"
+cp "$GAME/ENGINE/VORNHL.CFG" "$E2E_TMP/before.cfg"
+rm -f "$GAME/ENGINE/COMMIT.DAT"
+e2e_start_launcher
+MAIN_WINDOW="$(wait_window "Vornhale Launcher")"
+modem="$(open_modem_dialog)"
+press "$modem" alt+w
+press "$(error_box)" Return
+sleep 0.5
+xdotool search --onlyvisible --name '^Modem Game$' >/dev/null || fail "the modem dialog closed"
+[ ! -f "$E2E_TMP/launcher.exit" ] || fail "the launcher ended"
+[ ! -e "$GAME/ENGINE/COMMIT.DAT" ] && cmp -s "$GAME/ENGINE/VORNHL.CFG" "$E2E_TMP/before.cfg" ||
+    fail "a modem game on COM6 wrote its files"
+[ -z "$(our_dosboxes)" ] || fail "DOSBox started for a modem game on COM6"
 echo "passed"

@@ -15,14 +15,6 @@ BAT
 chmod +x "$engine/NET.BAT"
 cp "$engine/VORNHL.CFG" "$E2E_TMP/before.cfg"
 
-# Multiplayer mode; "Play Vornhale via Modem" has no accelerator: click it.
-open_modem_dialog() {
-    press "$MAIN_WINDOW" alt+m
-    sleep 0.3
-    click_at "$MAIN_WINDOW" 183 203
-    wait_window "Modem Game"
-}
-
 # Fields are clicked: a dialog shown again keeps the focus where it was left.
 type_into() {
     click_at "$modem" "$1" "$2"
