@@ -10,7 +10,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation
     xvfb xauth openbox xdotool x11-utils imagemagick
-    xdg-utils dosbox nasm
+    xdg-utils dosbox nasm iproute2
     libminiupnpc-dev
     g++-mingw-w64-x86-64-posix wine wine64 fonts-croscore xclip xz-utils
     dpkg-dev lintian desktop-file-utils appstream

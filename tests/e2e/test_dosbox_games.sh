@@ -6,6 +6,7 @@
 # Without DOSBox neither can start: the error box says so and the launcher
 # stays, with the IPX dialog still open.
 . "${E2E_LIB:-$(dirname "$0")/lib.sh}"
+e2e_own_network "$@"
 
 need_dosbox
 # DOSBox keeps its settings in scratch.

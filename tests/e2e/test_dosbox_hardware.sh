@@ -8,6 +8,7 @@
 # apply where the launcher sets nothing; DOSBox's output is kept in a log.
 # A game folder whose name DOSBox cannot mount still starts.
 . "${E2E_LIB:-$(dirname "$0")/lib.sh}"
+e2e_own_network "$@"
 
 need_dosbox
 e2e_start_x

@@ -6,6 +6,7 @@
 # host-or-join question changes nothing. A modem game that waits for a call
 # leaves DOSBox answering on its TCP port; a call keeps the number as typed.
 . "${E2E_LIB:-$(dirname "$0")/lib.sh}"
+e2e_own_network "$@"
 
 need_dosbox
 e2e_start_x

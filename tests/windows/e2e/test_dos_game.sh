@@ -10,6 +10,7 @@
 # anywhere it shows "Cannot start VORNHALE.EXE: ..."
 # and stays open.
 . "$(dirname "$0")/lib.sh"
+e2e_own_network "$@"
 
 dosbox_dir="$WINEPREFIX/drive_c/Program Files (x86)/DOSBox-0.74-3"
 trap 'rm -rf "$dosbox_dir"; wine_cleanup' EXIT
