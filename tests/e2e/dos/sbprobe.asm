@@ -357,150 +357,125 @@ bufferAddress:
         adc dx, 0
         ret
 
-; 8-bit channels: channel, address port, count port, page port.
+; The channels a card may use, each with its controller's mask, mode and
+; flip-flop ports, its own address, count and page ports, the count of its
+; 16-byte transfer (in words on the 16-bit controller) and the DSP commands
+; that start a single-cycle transfer on it: 8-bit at 11 kHz, or 16-bit
+; signed mono at 11025 Hz.
+%macro channel 8
+        db %1, %2, %3, %4, %5, %6, %7, %8
+%endmacro
 dma8Table:
-        db 0, 0x00, 0x01, 0x87
-        db 1, 0x02, 0x03, 0x83
-        db 3, 0x06, 0x07, 0x82
+        channel 0, 0x0a, 0x0b, 0x0c, 0x00, 0x01, 0x87, 15
+        channel 1, 0x0a, 0x0b, 0x0c, 0x02, 0x03, 0x83, 15
+        channel 3, 0x0a, 0x0b, 0x0c, 0x06, 0x07, 0x82, 15
         db 0xff
+dsp8    db 5, 0x40, 165, 0x14, 15, 0
+dma16Table:
+        channel 5, 0xd4, 0xd6, 0xd8, 0xc4, 0xc6, 0x8b, 7
+        channel 6, 0xd4, 0xd6, 0xd8, 0xc8, 0xca, 0x89, 7
+        channel 7, 0xd4, 0xd6, 0xd8, 0xcc, 0xce, 0x8a, 7
+        db 0xff
+dsp16   db 7, 0x41, 0x2b, 0x11, 0xb0, 0x10, 7, 0
+
+; Writes AL to the port whose number is at [SI + BX].
+outAt:  push dx
+        xor dh, dh
+        mov dl, [si + bx]
+        out dx, al
+        pop dx
+        ret
+
+; Tries the channels of the table at SI with the DSP commands at BP (their
+; count first), and reports the first whose transfer ends in the interrupt,
+; after the text at AX ("DMA8 ", "DMA16 ").
+findDma:
+        mov [dmaText], ax
+.next:  cmp byte [si], 0xff
+        je .none
+        call resetDsp
+        mov al, [si]
+        and al, 3
+        or al, 4
+        mov bx, 1
+        call outAt              ; mask
+        mov bx, 3
+        call outAt              ; flip-flop
+        and al, 3
+        or al, 0x48             ; single, memory to device
+        mov bx, 2
+        call outAt
+        call bufferAddress
+        cmp byte [si], 4
+        jb .bytes
+        shr dx, 1               ; the 16-bit controller counts words
+        rcr ax, 1
+        shl dx, 1
+.bytes: mov bx, 4
+        call outAt
+        mov al, ah
+        call outAt
+        mov al, [si + 7]
+        mov bx, 5
+        call outAt
+        xor al, al
+        call outAt
+        mov al, dl
+        mov bx, 6
+        call outAt
+        mov al, [si]
+        and al, 3
+        mov bx, 1
+        call outAt              ; unmask
+        mov byte [fired], 0
+        push si
+        mov si, bp
+        lodsb
+        mov cl, al
+        xor ch, ch
+.send:  lodsb
+        push cx
+        call dspWrite
+        pop cx
+        loop .send
+        pop si
+        call awaitIrq
+        push ax
+        mov al, [si]
+        and al, 3
+        or al, 4
+        mov bx, 1
+        call outAt
+        pop ax
+        test al, al
+        jnz .found
+        add si, 8
+        jmp .next
+.none:  push si
+        mov si, [dmaText]
+        call put
+        pop si
+        mov si, noChannel
+        jmp putLine
+.found: push si
+        mov si, [dmaText]
+        call put
+        pop si
+        mov al, [si]
+        call putDec
+        jmp newline
 
 findDma8:
         mov si, dma8Table
-.next:  cmp byte [si], 0xff
-        je .none
-        call resetDsp
-        mov al, [si]
-        or al, 4
-        out 0x0a, al            ; mask
-        out 0x0c, al            ; flip-flop
-        mov al, [si]
-        or al, 0x48             ; single, memory to device
-        out 0x0b, al
-        call bufferAddress
-        push dx
-        xor dh, dh
-        mov dl, [si + 1]
-        out dx, al
-        mov al, ah
-        out dx, al
-        mov dl, [si + 2]
-        mov al, 15
-        out dx, al
-        xor al, al
-        out dx, al
-        pop ax
-        mov dl, [si + 3]
-        out dx, al
-        mov al, [si]
-        out 0x0a, al            ; unmask
-        mov byte [fired], 0
-        mov al, 0x40            ; time constant: 11 kHz
-        call dspWrite
-        mov al, 165
-        call dspWrite
-        mov al, 0x14            ; 8-bit single-cycle output
-        call dspWrite
-        mov al, 15
-        call dspWrite
-        xor al, al
-        call dspWrite
-        call awaitIrq
-        push ax
-        mov al, [si]
-        or al, 4
-        out 0x0a, al
-        pop ax
-        test al, al
-        jnz .found
-        add si, 4
-        jmp .next
-.none:  mov si, noDma8
-        jmp putLine
-.found: push si
-        mov si, dma8Text
-        call put
-        pop si
-        mov al, [si]
-        call putDec
-        jmp newline
-
-; 16-bit channels: channel, address port, count port, page port.
-dma16Table:
-        db 5, 0xc4, 0xc6, 0x8b
-        db 6, 0xc8, 0xca, 0x89
-        db 7, 0xcc, 0xce, 0x8a
-        db 0xff
+        mov bp, dsp8
+        mov ax, dma8Text
+        jmp findDma
 
 findDma16:
         mov si, dma16Table
-.next:  cmp byte [si], 0xff
-        je .none
-        call resetDsp
-        mov al, [si]
-        and al, 3
-        or al, 4
-        out 0xd4, al            ; mask
-        out 0xd8, al            ; flip-flop
-        mov al, [si]
-        and al, 3
-        or al, 0x48
-        out 0xd6, al
-        call bufferAddress
-        push dx
-        shr dx, 1               ; the address counts words
-        rcr ax, 1
-        xor dh, dh
-        mov dl, [si + 1]
-        out dx, al
-        mov al, ah
-        out dx, al
-        mov dl, [si + 2]
-        mov al, 7
-        out dx, al
-        xor al, al
-        out dx, al
-        pop ax
-        and al, 0xfe
-        mov dl, [si + 3]
-        out dx, al
-        mov al, [si]
-        and al, 3
-        out 0xd4, al            ; unmask
-        mov byte [fired], 0
-        mov al, 0x41            ; output rate 11025 Hz
-        call dspWrite
-        mov al, 0x2b
-        call dspWrite
-        mov al, 0x11
-        call dspWrite
-        mov al, 0xb0            ; 16-bit single-cycle output
-        call dspWrite
-        mov al, 0x10            ; signed mono
-        call dspWrite
-        mov al, 7
-        call dspWrite
-        xor al, al
-        call dspWrite
-        call awaitIrq
-        push ax
-        mov al, [si]
-        and al, 3
-        or al, 4
-        out 0xd4, al
-        pop ax
-        test al, al
-        jnz .found
-        add si, 4
-        jmp .next
-.none:  mov si, noDma16
-        jmp putLine
-.found: push si
-        mov si, dma16Text
-        call put
-        pop si
-        mov al, [si]
-        call putDec
-        jmp newline
+        mov bp, dsp16
+        mov ax, dma16Text
+        jmp findDma
 
 ; --- data -----------------------------------------------------------------------
 ports       dw 0x210, 0x220, 0x230, 0x240, 0x250, 0x260, 0x270, 0x280, 0x2a0, 0x2c0, 0x2e0, 0x300, 0
@@ -512,9 +487,9 @@ dspText     db "DSP ", 0
 irqText     db "IRQ ", 0
 noIrq       db "IRQ none", 0
 dma8Text    db "DMA8 ", 0
-noDma8      db "DMA8 none", 0
 dma16Text   db "DMA16 ", 0
-noDma16     db "DMA16 none", 0
+noChannel   db "none", 0
+dmaText     dw 0
 base        dw 0
 irq         db 0
 fired       db 0
