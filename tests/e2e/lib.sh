@@ -163,6 +163,18 @@ need_dosbox() {
     export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 }
 
+# The player's home, launcher configuration and cache, all in scratch, with
+# the player's own DOSBox configuration holding the text given, if any.
+dosbox_scratch_home() {
+    export HOME="$E2E_TMP/home" XDG_CONFIG_HOME="$E2E_TMP/home/.config" XDG_CACHE_HOME="$E2E_TMP/home/.cache"
+    mkdir -p "$HOME"
+    [ $# -gt 0 ] || return 0
+    local userconf
+    userconf="$(dosbox -printconf 2>/dev/null | tail -n 1)"
+    case "$userconf" in "$HOME"/*) ;; *) fail "DOSBox's own configuration is not in the scratch home: $userconf" ;; esac
+    printf '%s' "$1" >"$userconf"
+}
+
 # --- Network games in DOSBox ----------------------------------------------
 
 # DOSBox is no child of ours: these are the DOSBoxes running from this

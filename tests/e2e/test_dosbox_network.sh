@@ -10,20 +10,14 @@ e2e_own_network "$@"
 
 need_dosbox
 e2e_start_x
-# The player's home, launcher configuration and cache, all in scratch.
-export HOME="$E2E_TMP/home" XDG_CONFIG_HOME="$E2E_TMP/home/.config" XDG_CACHE_HOME="$E2E_TMP/home/.cache"
-mkdir -p "$HOME"
+# The player's own DOSBox configuration: a speed of their own, and no IPX.
+dosbox_scratch_home $'[cpu]\ncycles=1234\n[ipx]\nipx=false\n'
 GAME1="$GAME"
 GAME2="$E2E_TMP/game2"
 cp -a "$DEMO/." "$GAME2/"
 
 # Whatever DOSBox still runs from this scratch folder goes with it.
 trap 'end_our_dosboxes; e2e_cleanup' EXIT
-
-# The player's own DOSBox configuration: a speed of their own, and no IPX.
-userconf="$(dosbox -printconf 2>/dev/null | tail -n 1)"
-case "$userconf" in "$HOME"/*) ;; *) fail "DOSBox's own configuration is not in the scratch home: $userconf" ;; esac
-printf '[cpu]\ncycles=1234\n[ipx]\nipx=false\n' >"$userconf"
 
 # Each copy's network driver is a DOS batch file reporting what DOS sees;
 # the host's WAIT keeps its DOSBox, and so its IPX server, while the other

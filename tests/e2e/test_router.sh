@@ -34,8 +34,7 @@ ip netns add "$ns-router"
 ip netns add "$ns-net"
 need_dosbox
 e2e_start_x
-export HOME="$E2E_TMP/home" XDG_CONFIG_HOME="$E2E_TMP/home/.config" XDG_CACHE_HOME="$E2E_TMP/home/.cache"
-mkdir -p "$HOME"
+dosbox_scratch_home
 daemon=""
 stop_router() {
     if [ -n "$daemon" ]; then
