@@ -56,11 +56,11 @@ dosbox::Hardware emulatedHardware(const LineBuffer& lines)
             number(lines, audio::BlasterAddress), number(lines, audio::BlasterInterrupt),
             number(lines, audio::BlasterDma8), number(lines, audio::BlasterDma16)};
     }
-    // The misc dialog clamps the method into its three items.
-    if (const auto method = integer(lines.getSetting("ControllerType")))
-        hardware.joystick = std::clamp(*method, -1, KeyboardAndJoystick) == KeyboardAndJoystick;
-    if (hardware.joystick == true)
-        hardware.joystick.reset();  // with a joystick, DOSBox's own choice of one stands
+    // The misc dialog clamps the method into its three items. With a
+    // joystick, DOSBox's own choice of one stands.
+    if (const auto method = integer(lines.getSetting("ControllerType"));
+        method && std::clamp(*method, -1, KeyboardAndJoystick) != KeyboardAndJoystick)
+        hardware.joystick = false;
     // "~" is no IRQ of the player's; any other text is what the IRQ field shows.
     const std::string irq = lines.getSetting("IRQNUMBER");
     if (!irq.empty() && std::all_of(irq.begin(), irq.end(), [](char c) { return c >= '0' && c <= '9'; }) &&
