@@ -5,8 +5,8 @@ set(src ${CMAKE_CURRENT_LIST_DIR})
 
 # vornhale_logic: what needs no window (text helpers and errors, the settings
 # lines, action tables, launch-file lines, browser-command parsing, the code
-# page, the modem walk, DOSBox's command line). Standard library only, so it
-# also builds for Windows alone.
+# page, the modem walk, DOSBox's command line and configuration in dosbox/).
+# Standard library only, so it also builds for Windows alone.
 set(VORNHALE_LOGIC_SOURCES
     ${src}/core/Errors.cpp
     ${src}/core/Text.cpp
@@ -21,22 +21,24 @@ set(VORNHALE_LOGIC_SOURCES
     ${src}/multiplayer/WhereToJoin.cpp
     ${src}/components/BrowserCommand.cpp
     ${src}/components/CodePage.cpp
-    ${src}/platform/DosBox.cpp
+    ${src}/dosbox/DosBox.cpp
 )
 
 # vornhale_platform: the operating system, by job.
 set(VORNHALE_POSIX_SOURCES
     ${src}/platform/posix/Paths.cpp
     ${src}/platform/posix/Files.cpp
+    ${src}/platform/posix/SaveInPlace.cpp
     ${src}/platform/posix/Programs.cpp
+    ${src}/platform/posix/PosixPrograms.cpp
     ${src}/platform/posix/PosixRegistry.cpp
     ${src}/platform/posix/PosixPlatform.cpp
 )
-# Both systems: the home router (UPnP through miniupnpc, NAT-PMP) and the
-# ports, on sockets alike on POSIX and Windows.
+# network/, on both systems: the home router (UPnP through miniupnpc,
+# NAT-PMP) and the ports, on sockets alike on POSIX and Windows.
 set(VORNHALE_NETWORK_SOURCES
-    ${src}/platform/Sockets.cpp
-    ${src}/platform/PortMapping.cpp
+    ${src}/network/Sockets.cpp
+    ${src}/network/PortMapping.cpp
 )
 # Win32 alone; Win32Application.cpp, in the launcher only, ties it to Qt (the
 # window that owns the browser start, the end of the event loop).
@@ -44,6 +46,7 @@ set(VORNHALE_WIN32_SOURCES
     ${src}/platform/win32/Win32Platform.cpp
     ${src}/platform/win32/Win32Files.cpp
     ${src}/platform/win32/Win32Programs.cpp
+    ${src}/platform/win32/Win32DosBox.cpp
     ${src}/platform/win32/Win32Registry.cpp
 )
 

@@ -2,6 +2,7 @@
 
 #include "app/GameFolder.h"
 #include "app/application.h"
+#include "core/GameFiles.h"
 
 #include <filesystem>
 
@@ -81,7 +82,7 @@ CommandLine::CommandLine(const QStringList& arguments)
         else if (!std::filesystem::is_directory(status))
             error_ = prefix + quoted + " is not a folder";
         else if (!gameFolderProblem(folder).isEmpty())
-            error_ = prefix + quoted + " holds no Vornhale game: it has neither VORNHALE.EXE nor an ENGINE folder";
+            error_ = prefix + quoted + " " + gamefiles::NoGameHere;
         else
             gameFolder_ = folder;
     }

@@ -2,6 +2,7 @@
 
 #include "app/application.h"
 #include "components/UserConfig.h"
+#include "core/GameFiles.h"
 #include "core/Text.h"
 
 #include <QDir>
@@ -35,7 +36,8 @@ bool holdsGame(const QByteArray& folder)
     for (std::filesystem::directory_iterator entry(fileSystemPath(folder), error), end; !error && entry != end;
          entry.increment(error)) {
         const std::string name = text::upperAscii(nameOf(entry->path()));
-        if ((name == "VORNHALE.EXE" && entry->is_regular_file(error)) || (name == "ENGINE" && entry->is_directory(error)))
+        if ((name == gamefiles::Game && entry->is_regular_file(error)) ||
+            (name == gamefiles::EngineFolder && entry->is_directory(error)))
             return true;
     }
     return false;
@@ -71,9 +73,8 @@ QString gameFolderProblem(const QByteArray& folder)
 {
     if (holdsGame(folder))
         return {};
-    return QStringLiteral("\"%1\" holds no Vornhale game: it has neither VORNHALE.EXE nor an ENGINE folder.\n\n"
-                          "Choose the folder Vornhale is installed in.")
-        .arg(QDir::toNativeSeparators(QFile::decodeName(folder)));
+    return QStringLiteral("\"%1\" %2.\n\nChoose the folder Vornhale is installed in.")
+        .arg(QDir::toNativeSeparators(QFile::decodeName(folder)), QString::fromLatin1(gamefiles::NoGameHere));
 }
 
 std::optional<QByteArray> findGameFolder(const QByteArray& current, QSettings& config, GameFolderQuestion& question)

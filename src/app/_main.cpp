@@ -9,6 +9,7 @@
 #include "components/ErrorBox.h"
 #include "components/FixedDialog.h"
 #include "components/GoToWeb.h"
+#include "core/GameFiles.h"
 #include "multiplayer/_IPX.h"
 #include "multiplayer/_modem.h"
 #include "platform/Platform.h"
@@ -57,9 +58,9 @@ void Tmain::Button1Click()
         // file as it stands: this start loads nothing into the dialogs.
         Platform& platform = forms_.platform;
         dosbox::Setup setup;
-        if (platform.startsInDosBox(dosboxstart::Game, "."))
+        if (platform.startsInDosBox(gamefiles::Game, "."))
             setup = dosboxstart::prepare(platform, {}, forms_.config->EmulatedHardware());
-        platform.startProgramWith(dosboxstart::Game, SW_SHOWNORMAL_VALUE, setup);
+        platform.startProgramWith(gamefiles::Game, SW_SHOWNORMAL_VALUE, setup);
         platform.quit();
         return;
     }

@@ -1,5 +1,6 @@
 #include "components/DosBoxStart.h"
 
+#include "core/GameFiles.h"
 #include "platform/Platform.h"
 
 namespace dosboxstart {
@@ -7,7 +8,7 @@ namespace dosboxstart {
 bool gameRunsInDosBox(Platform& platform)
 {
     try {
-        return platform.startsInDosBox(Game, ".");
+        return platform.startsInDosBox(gamefiles::Game, ".");
     } catch (const LauncherError&) {
         return true;
     }

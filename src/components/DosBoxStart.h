@@ -4,16 +4,13 @@
 // DOSBox's output goes to beside it, replaced at every start, so a game that
 // did not start or connect can be looked into afterwards.
 
-#include "platform/DosBox.h"
+#include "dosbox/DosBox.h"
 
 class Platform;
 
 namespace dosboxstart {
 
 inline constexpr const char* LogName = "dosbox.log";
-// The game, as a single-player start names it.
-inline constexpr const char* Game = "VORNHALE.EXE";
-
 // Whether the game starts through DOSBox on this system, also where DOSBox
 // would refuse its folder: what DOSBox can emulate matters either way.
 bool gameRunsInDosBox(Platform& platform);

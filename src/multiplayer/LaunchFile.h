@@ -3,12 +3,14 @@
 // to set up a game. Its content depends only on the values below, so it is
 // built here as bytes and checked without windows or files.
 
+#include "core/GameFiles.h"
+
 #include <string>
 #include <string_view>
 
 namespace launchfile {
 
-inline constexpr const char* Path = ".\\ENGINE\\COMMIT.DAT";
+inline constexpr const char* Path = gamefiles::LaunchFile;
 
 struct IpxGame {
     int playerCountIndex = 0;  // entry of the player-count list; 0 is "2 Players"

@@ -1,16 +1,15 @@
 #include "multiplayer/StartSequence.h"
 
 #include "components/DosBoxStart.h"
+#include "core/GameFiles.h"
 #include "multiplayer/LaunchFile.h"
 #include "multiplayer/TypedText.h"
 #include "platform/Platform.h"
 
 #include <QDialog>
 
-namespace {
-const char* const NetworkDriver = "NET.BAT";
-const char* const EngineFolder = "ENGINE";
-}  // namespace
+using gamefiles::EngineFolder;
+using gamefiles::NetworkDriver;
 
 bool NetworkDriverRunsInDosBox(Platform& platform) { return platform.startsInDosBox(NetworkDriver, EngineFolder); }
 

@@ -3,7 +3,7 @@
 // settings with the player's name, writes the launch file, starts NET.BAT in
 // the ENGINE directory and ends.
 
-#include "platform/DosBox.h"
+#include "dosbox/DosBox.h"
 
 #include <functional>
 #include <string>

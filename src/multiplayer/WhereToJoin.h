@@ -4,7 +4,7 @@
 // internet (the home router's, once it forwards the game's port), the one
 // for friends at home, and in plain words whatever stands in the way.
 
-#include "platform/Router.h"
+#include "network/Router.h"
 
 #include <chrono>
 #include <optional>

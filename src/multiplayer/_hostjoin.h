@@ -1,7 +1,7 @@
 #pragma once
 
 #include "components/FixedDialog.h"
-#include "platform/DosBox.h"
+#include "dosbox/DosBox.h"
 
 #include <memory>
 #include <optional>

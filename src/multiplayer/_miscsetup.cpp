@@ -7,7 +7,7 @@
 #include "components/ListIndex.h"
 #include "multiplayer/TypedText.h"
 #include "multiplayer/modem_list.h"
-#include "platform/DosBox.h"
+#include "dosbox/DosBox.h"
 
 TMiscSetup::TMiscSetup(Platform& platform, QWidget* parent)
     : FixedDialog(parent), ui(std::make_unique<Ui::TMiscSetup>()), platform_(platform)

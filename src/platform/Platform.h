@@ -8,8 +8,8 @@
 // texts name the file exactly as the caller wrote it.
 
 #include "core/Errors.h"
-#include "platform/DosBox.h"
-#include "platform/Router.h"
+#include "dosbox/DosBox.h"
+#include "network/Router.h"
 
 #include <cstdint>
 #include <memory>

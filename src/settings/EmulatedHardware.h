@@ -3,7 +3,7 @@
 // settings file's lines the way the audio and misc dialogs would show them,
 // so the card, port, interrupt and channels are the ones the player picked.
 
-#include "platform/DosBox.h"
+#include "dosbox/DosBox.h"
 #include "settings/SettingsLines.h"
 
 namespace settings {

@@ -3,8 +3,9 @@
 // between the file and the setup dialogs. It has no window of its own; the
 // dialogs it fills are handed to it, so it stands above them.
 
+#include "core/GameFiles.h"
 #include "core/Text.h"
-#include "platform/DosBox.h"
+#include "dosbox/DosBox.h"
 #include "settings/SettingsLines.h"
 
 #include <string>
@@ -30,7 +31,7 @@ struct SetupDialogs {
 
 class Tconfig {
 public:
-    static constexpr const char* SettingsFile = ".\\ENGINE\\VORNHL.CFG";
+    static constexpr const char* SettingsFile = gamefiles::SettingsFile;
 
     Tconfig(Platform& platform, const SetupDialogs& dialogs);
 

@@ -20,7 +20,7 @@
 namespace settings {
 
 namespace {
-constexpr const char* MarkerFile = "CDA.DAT";
+constexpr const char* MarkerFile = gamefiles::CdAudioOffMarker;
 using namespace audio;
 
 // The three video lines follow from the chosen mode; only the width is read.

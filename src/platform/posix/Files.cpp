@@ -1,6 +1,8 @@
 #include "platform/posix/Files.h"
 
+#include "platform/posix/Descriptor.h"
 #include "platform/posix/Paths.h"
+#include "platform/posix/SaveInPlace.h"
 #include "platform/posix/PosixPlatform.h"
 
 #include <cerrno>
@@ -8,7 +10,6 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -20,31 +21,6 @@ namespace fs = std::filesystem;
 namespace posix {
 
 namespace {
-// A file descriptor closed when it goes out of scope.
-class Descriptor {
-public:
-    explicit Descriptor(int fd = -1) : fd_(fd) {}
-    ~Descriptor() { reset(); }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-    void reset(int fd = -1)
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-        fd_ = fd;
-    }
-    int release()
-    {
-        const int fd = fd_;
-        fd_ = -1;
-        return fd;
-    }
-
-private:
-    int fd_;
-};
-
 // Follows `path` through symbolic links to the file they finally name (which
 // may not exist yet); a relative link is relative to its own folder.
 int followLinks(std::string& path)
@@ -133,49 +109,12 @@ void removeLeftovers(const std::string& target, uid_t owner)
     }
 }
 
-int writeAll(int fd, const std::string& bytes, off_t offset)
-{
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::pwrite(fd, bytes.data() + written, bytes.size() - written, offset + off_t(written));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno;
-        }
-        written += std::size_t(n);
-    }
-    return 0;
-}
-
-// Writes the file open as `fd` in place: the whole new content over the old,
-// flushed, and only then the length set, so the file is never shorter than
-// what it holds. The room a longer content needs is claimed first, so a full
-// disk refuses it before a byte is overwritten.
-int writeInPlace(int fd, const std::string& bytes, off_t oldSize)
-{
-    const off_t newSize = off_t(bytes.size());
-    if (newSize > oldSize) {
-        const int error = ::posix_fallocate(fd, oldSize, newSize - oldSize);
-        if (error != 0 && error != EOPNOTSUPP && error != EINVAL)
-            return error;
-    }
-    if (const int error = writeAll(fd, bytes, 0))
-        return error;
-    if (::fsync(fd) != 0 || ::ftruncate(fd, newSize) != 0 || ::fsync(fd) != 0)
-        return errno;
-    return 0;
-}
-
 // The system refuses a step of the replacement (a new file in a folder that
 // is not writable for this user or lies on a read-only file system, a mode
 // on a file system that has none or keeps one for everyone), while the file
 // itself may still be written.
 bool refused(int error) { return error == EACCES || error == EPERM || error == EROFS || error == EOPNOTSUPP; }
 
-// Whether the open file carries an access list beyond its mode bits: the
-// kernel keeps the attribute only for such a list.
-bool hasAccessList(int fd) { return ::fgetxattr(fd, "system.posix_acl_access", nullptr, 0) >= 0; }
 }  // namespace
 
 int saveFile(const std::string& path, const std::string& bytes)

@@ -5,8 +5,8 @@
 // PosixRegistry (the one registry answer a desktop needs).
 
 #include "platform/Platform.h"
-#include "platform/PortMapping.h"
-#include "platform/Sockets.h"
+#include "network/PortMapping.h"
+#include "network/Sockets.h"
 #include "platform/posix/Files.h"
 #include "platform/posix/Paths.h"
 #include "platform/posix/PosixRegistry.h"

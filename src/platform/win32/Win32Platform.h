@@ -8,8 +8,8 @@
 // through the two hooks, so the Windows test program links no toolkit.
 
 #include "platform/Platform.h"
-#include "platform/PortMapping.h"
-#include "platform/Sockets.h"
+#include "network/PortMapping.h"
+#include "network/Sockets.h"
 
 #include <cstdint>
 #include <functional>

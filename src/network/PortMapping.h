@@ -2,7 +2,7 @@
 // The home router as the launcher asks it, on every system alike: through
 // UPnP (miniupnpc), and through NAT-PMP where no UPnP router answers.
 
-#include "platform/Router.h"
+#include "network/Router.h"
 
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include "platform/Sockets.h"
+#include "network/Sockets.h"
 
 #ifdef _WIN32
 #ifndef NOMINMAX

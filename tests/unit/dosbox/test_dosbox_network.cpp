@@ -1,6 +1,6 @@
 // What DOSBox is given for a network game, and the join addresses the
 // players type.
-#include "platform/DosBox.h"
+#include "dosbox/DosBox.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // program runs this too): whether DOSBox could open a port now, and the home
 // router, which only tests/e2e/test_router.sh provides (it runs this program
 // in a home network behind a real router daemon).
-#include "platform/PortMapping.h"
-#include "platform/Sockets.h"
+#include "network/PortMapping.h"
+#include "network/Sockets.h"
 
 #ifdef _WIN32
 #include <winsock2.h>

@@ -4,7 +4,7 @@
 // gateway, and one question and answer over UDP. IPv4 only: DOSBox's network
 // knows no other.
 
-#include "platform/Router.h"
+#include "network/Router.h"
 
 #include <chrono>
 #include <functional>

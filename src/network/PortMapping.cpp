@@ -1,6 +1,6 @@
-#include "platform/PortMapping.h"
+#include "network/PortMapping.h"
 
-#include "platform/Sockets.h"
+#include "network/Sockets.h"
 
 #include <miniupnpc/miniupnpc.h>
 #include <miniupnpc/upnpcommands.h>

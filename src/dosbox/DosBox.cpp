@@ -1,4 +1,4 @@
-#include "platform/DosBox.h"
+#include "dosbox/DosBox.h"
 
 #include "core/Text.h"
 
