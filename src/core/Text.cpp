@@ -39,6 +39,19 @@ std::string_view trimControl(std::string_view text)
     return text;
 }
 
+std::optional<int> decimal(std::string_view text, std::size_t maxDigits)
+{
+    if (text.empty() || text.size() > maxDigits || maxDigits > 9)
+        return std::nullopt;
+    int value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
 std::string withoutLineBreaks(std::string_view text)
 {
     std::string out;

@@ -3,6 +3,7 @@
 // letters have a case. Every layer folds, trims and splits text through
 // these, so they mean the same everywhere.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +19,9 @@ bool startsWithFolded(std::string_view text, std::string_view prefix);
 std::string lowerAscii(std::string_view text);
 // Removes leading and trailing bytes below 33 (blanks and control characters).
 std::string_view trimControl(std::string_view text);
+// The number `text` spells in decimal digits and nothing else, at most
+// `maxDigits` of them (so it always fits); none for any other text.
+std::optional<int> decimal(std::string_view text, std::size_t maxDigits);
 // The text without its CR and LF bytes. A typed value never ends a line of
 // the settings file or the launch file early: a line break inside it would
 // start a line the reader takes as a key of its own.

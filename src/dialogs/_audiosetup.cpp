@@ -65,16 +65,31 @@ void TAudioSetup::showEvent(QShowEvent* event)
     FixedDialog::showEvent(event);
 }
 
+namespace {
+// Each item of the port list begins with its address: "0240 - 024F".
+bool emulatedPort(const QString& item) { return dosbox::emulatesSoundBlasterAt(item.left(4).toInt(nullptr, 16)); }
+
+// The list's ports DOSBox emulates, as the player reads them: "0220, 0240
+// and 0260".
+QString emulatedPorts(const QComboBox& ports)
+{
+    QStringList addresses;
+    for (int i = 0; i < ports.count(); ++i)
+        if (emulatedPort(ports.itemText(i)))
+            addresses << ports.itemText(i).left(4);
+    const QString last = addresses.isEmpty() ? QString() : addresses.takeLast();
+    return addresses.isEmpty() ? last : QStringLiteral("%1 and %2").arg(addresses.join(QStringLiteral(", ")), last);
+}
+}  // namespace
+
 void TAudioSetup::UpdateDosBoxNote()
 {
     QString note;
-    const int port = ui->Port->currentIndex();
-    // Each range begins with its address: "0240 - 024F".
-    if (gameInDosBox_ && ui->SFXCard->currentIndex() > 0 && port >= 0 &&
-        !dosbox::emulatesSoundBlasterAt(ui->Port->currentText().left(4).toInt(nullptr, 16)))
+    if (gameInDosBox_ && ui->SFXCard->currentIndex() > 0 && ui->Port->currentIndex() >= 0 &&
+        !emulatedPort(ui->Port->currentText()))
         note = QStringLiteral("DOSBox cannot emulate a Sound Blaster at %1: the game will have no sound effects. "
-                              "0220, 0240, 0260 and 0280 work.")
-                   .arg(ui->Port->currentText());
+                              "%2 work.")
+                   .arg(ui->Port->currentText(), emulatedPorts(*ui->Port));
     showNote(ui->DosBoxNote, note);
 }
 

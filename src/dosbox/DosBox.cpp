@@ -13,7 +13,7 @@ namespace dosbox {
 namespace {
 bool hasModem(const Network& network)
 {
-    return network.kind == Network::Kind::Modem && network.comPort >= 1 && network.comPort <= LastSerialPort;
+    return network.kind == Network::Kind::Modem && emulatesSerialPort(network.comPort);
 }
 
 // Eight hexadecimal digits that differ wherever the texts do (FNV-1a:
@@ -30,25 +30,14 @@ std::string hash(std::string_view text)
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-// A decimal number of at most `digits` digits, or -1.
-int number(std::string_view text, std::size_t digits)
-{
-    if (text.empty() || text.size() > digits || !std::all_of(text.begin(), text.end(), isDigit))
-        return -1;
-    int value = 0;
-    for (char c : text)
-        value = value * 10 + (c - '0');
-    return value;
-}
-
 // Four decimal numbers up to 255. A part with a leading zero is refused: the
 // resolver would read it as octal and reach another computer.
 bool isIpv4Address(std::string_view host)
 {
     const auto parts = text::splitFields(host, '.');
     return parts.size() == 4 && std::all_of(parts.begin(), parts.end(), [](std::string_view part) {
-               const int value = number(part, 3);
-               return value >= 0 && value <= 255 && (part.size() == 1 || part[0] != '0');
+               const auto value = text::decimal(part, 3);
+               return value && *value <= 255 && (part.size() == 1 || part[0] != '0');
            });
 }
 
@@ -72,10 +61,12 @@ bool isHostName(std::string_view host)
 }
 }  // namespace
 
+bool emulatesSerialPort(int comPort) { return comPort >= 1 && comPort <= LastSerialPort; }
+
 int serialPortAddress(int comPort)
 {
     static constexpr int addresses[] = {0x3f8, 0x2f8, 0x3e8, 0x2e8};
-    return comPort >= 1 && comPort <= LastSerialPort ? addresses[comPort - 1] : 0;
+    return emulatesSerialPort(comPort) ? addresses[comPort - 1] : 0;
 }
 
 bool emulatesSoundBlasterAt(int base)
@@ -181,12 +172,7 @@ std::vector<std::string> arguments(const std::string& program, const Setup& setu
 
 Address parseAddress(std::string_view text)
 {
-    auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-
+    text = text::trimControl(text);
     Address address;
     if (text.empty()) {
         address.problem = "Type the address of the computer that hosts the game.";
@@ -196,11 +182,12 @@ Address parseAddress(std::string_view text)
     const std::size_t colon = text.find(':');
     if (colon != std::string_view::npos && text.find(':', colon + 1) == std::string_view::npos) {
         host = text.substr(0, colon);
-        address.port = number(text.substr(colon + 1), 5);
-        if (address.port < 1 || address.port > 65535) {
+        const auto port = text::decimal(text.substr(colon + 1), 5);
+        if (!port || *port < 1 || *port > 65535) {
             address.problem = "The port after the colon must be a number from 1 to 65535.";
             return address;
         }
+        address.port = *port;
     }
     if (!isIpv4Address(host) && !isHostName(host)) {
         address.problem = "\"" + std::string(host) + "\" is not a host name or an IPv4 address.";

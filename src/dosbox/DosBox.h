@@ -28,6 +28,7 @@ inline constexpr int DefaultIpxPort = 21300;    // UDP
 inline constexpr int DefaultModemPort = 23000;  // TCP
 // DOSBox emulates serial ports COM1 to COM4, each at its standard address.
 inline constexpr int LastSerialPort = 4;
+bool emulatesSerialPort(int comPort);
 // The I/O address of COM1 to COM4 in DOSBox; 0 for any other port.
 int serialPortAddress(int comPort);
 // Whether DOSBox can emulate a Sound Blaster at I/O address `base` (0x220,
@@ -105,8 +106,8 @@ struct Address {
     std::string problem;  // why the text is refused; empty when it is usable
 };
 // Takes a host name or an IPv4 address (DOSBox's IPX network knows no
-// other), optionally followed by ":" and a port; blanks around it are
-// ignored.
+// other), optionally followed by ":" and a port; blanks and control
+// characters around it are ignored.
 Address parseAddress(std::string_view text);
 
 }  // namespace dosbox

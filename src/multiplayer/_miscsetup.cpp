@@ -89,7 +89,7 @@ QString TMiscSetup::portName() const
 QString TMiscSetup::dosBoxPortProblem() const
 {
     const int port = ui->ComPort->currentIndex() + 1;
-    if (port >= 1 && port <= dosbox::LastSerialPort)
+    if (dosbox::emulatesSerialPort(port))
         return {};
     const QString ports = QStringLiteral("DOSBox has modems on COM1 to COM4 only");
     const QString choose = QStringLiteral("Choose one of them under Misc. Configuration to play a modem game.");

@@ -44,7 +44,7 @@ void TModem::startModemGame(bool call)
         network.comPort = misc_.ui->ComPort->currentIndex() + 1;
         network.port = dosbox::DefaultModemPort;
         // Started anyway, the game would wait for a modem that is not there.
-        if (network.comPort < 1 || network.comPort > dosbox::LastSerialPort)
+        if (!dosbox::emulatesSerialPort(network.comPort))
             throw LauncherError(misc_.dosBoxPortProblem().toStdString());
         // Waiting for the call hosts the game: the other player calls here.
         if (!call && !waitforcall->Ask(network.port))

@@ -1,6 +1,7 @@
 #include "settings/EmulatedHardware.h"
 
 #include "core/Errors.h"
+#include "core/Text.h"
 #include "settings/AudioSettings.h"
 
 #include <algorithm>
@@ -26,7 +27,7 @@ std::optional<int> item(const LineBuffer& lines, const ListSetting& setting)
 }
 
 // The number the list item stands for ("0x240" is 576, "10" is 10).
-std::optional<int> number(const LineBuffer& lines, const ListSetting& setting)
+std::optional<int> itemValue(const LineBuffer& lines, const ListSetting& setting)
 {
     const auto index = item(lines, setting);
     if (!index)
@@ -53,8 +54,8 @@ dosbox::Hardware emulatedHardware(const LineBuffer& lines)
     // Both cards the game knows are a Sound Blaster 16 to DOSBox.
     if (const auto card = item(lines, audio::FXDevice); card && *card != 0) {
         hardware.soundBlaster = dosbox::Hardware::SoundBlaster{
-            number(lines, audio::BlasterAddress), number(lines, audio::BlasterInterrupt),
-            number(lines, audio::BlasterDma8), number(lines, audio::BlasterDma16)};
+            itemValue(lines, audio::BlasterAddress), itemValue(lines, audio::BlasterInterrupt),
+            itemValue(lines, audio::BlasterDma8), itemValue(lines, audio::BlasterDma16)};
     }
     // The misc dialog clamps the method into its three items. With a
     // joystick, DOSBox's own choice of one stands.
@@ -62,10 +63,7 @@ dosbox::Hardware emulatedHardware(const LineBuffer& lines)
         method && std::clamp(*method, -1, KeyboardAndJoystick) != KeyboardAndJoystick)
         hardware.joystick = false;
     // "~" is no IRQ of the player's; any other text is what the IRQ field shows.
-    const std::string irq = lines.getSetting("IRQNUMBER");
-    if (!irq.empty() && std::all_of(irq.begin(), irq.end(), [](char c) { return c >= '0' && c <= '9'; }) &&
-        irq.size() <= 2)
-        hardware.modemIrq = std::stoi(irq);
+    hardware.modemIrq = text::decimal(lines.getSetting("IRQNUMBER"), 2);
     return hardware;
 }
 
