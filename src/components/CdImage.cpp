@@ -8,6 +8,7 @@
 #include <QFile>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
