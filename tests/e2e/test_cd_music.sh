@@ -98,4 +98,10 @@ probe flac WAVE track02.flac track03.flac single
 [ "$(find "$XDG_CACHE_HOME/vornhale" -name '*.bin' -printf '%p %T@\n' | sort)" = "$converted" ] ||
     fail "unchanged FLAC tracks were converted again"
 probe mp3 MP3 track02.mp3 track03.mp3 single
+
+# A game folder whose name DOSBox's cue reader cannot take: its tracks are
+# read through a short name in the launcher's cache folder.
+mv "$GAME" "$E2E_TMP/Vornhale \"Gold\" 100%"
+GAME="$E2E_TMP/Vornhale \"Gold\" 100%"
+probe BIN BINARY Track02.bin track03.BIN single
 echo "passed"
