@@ -144,6 +144,21 @@ std::string targetFor(const Image& image, std::size_t index, const std::string& 
         .string();
 }
 
+// Conversions of sources that have changed since are never used again.
+void forgetOldConversions(const Image& image, const std::string& cacheFolder)
+{
+    std::vector<std::string> current;
+    for (std::size_t i = 0; i < image.files.size(); ++i)
+        if (image.convert[i])
+            current.push_back(fs::path(targetFor(image, i, cacheFolder)).filename().string());
+    const fs::path folder = fs::path(cacheFolder) / ("cd-" + hashOf(image.path));
+    for (const std::string& name : entries(folder, false)) {
+        std::error_code error;
+        if (std::find(current.begin(), current.end(), name) == current.end())
+            fs::remove(folder / name, error);
+    }
+}
+
 // A path DOSBox's cue reader can take for `path`: itself, or the same file
 // through a link to its folder in the launcher's cache folder.
 std::string readablePath(const std::string& path, const std::string& cacheFolder)
@@ -240,6 +255,7 @@ std::string prepareMount(const Image& image, const std::string& cacheFolder, con
             paths.push_back(readablePath(converted ? targetFor(image, i, cacheFolder) : image.files[i], cacheFolder));
             types.push_back(converted ? "BINARY" : "");
         }
+        forgetOldConversions(image, cacheFolder);
         cue = (fs::path(cacheFolder) / ("cd-" + hashOf(image.path) + ".cue")).string();
         write(cue, dosbox::cue::write(image.sheet, paths, types));
     }
