@@ -27,7 +27,8 @@ void TAudioSetup::UpdateMusicNote()
     // Below the port's note where that shows, and as tall as its words.
     const QLabel* above = ui->DosBoxNote;
     const int top = above->isHidden() ? above->y() : above->geometry().bottom() + 1 + 4;
-    note->setGeometry(note->x(), top, note->width(), std::max(ui->ChooseImage->height(), note->heightForWidth(note->width())));
+    const int height = std::max(ui->ChooseImage->height(), note->heightForWidth(note->width()));
+    note->setGeometry(note->x(), top, note->width(), height);
     ui->ChooseImage->move(ui->ChooseImage->x(), top);
     const int margin = 8;
     setFixedHeight(note->geometry().bottom() + 1 + margin);

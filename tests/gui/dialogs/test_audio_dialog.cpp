@@ -288,28 +288,26 @@ TEST_F(AudioDialog, WithCdAudioInDosBoxTheNoteSaysWhereTheMusicComesFromAndTheCh
 {
     const QTemporaryDir game;
     platform.cwd = QFile::encodeName(game.path()).toStdString();
-    platform.separator = '/';
     auto put = [&](const QString& name, const QByteArray& bytes) {
         QDir(game.path()).mkpath(QFileInfo(game.filePath(name)).path());
         QFile file(game.filePath(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
     };
     struct Case {
         bool dosBox, cdAudio;
-        QString file, text;     // a file put into the game folder first
-        const char* note;       // the note's beginning; "" for none
+        const char *file, *text;  // put into the game folder first, where given
+        const char* note;         // the note's beginning; "" for none
     };
     const Case cases[] = {
         {true, true, "", "", "No CD image of the game was found"},
         {false, true, "", "", ""},
         {true, false, "", "", ""},
         {true, true, "CD/Vornhale.cue", "FILE \"Track02.OGG\" OGG\nTRACK 02 AUDIO\n", "The game's CD image"},
-        {true, true, "CD/track02.ogg", "", "The music plays from the CD image"},
+        {true, true, "CD/track02.ogg", "", "The music plays from the CD image"},  // its name in another case
     };
     for (const Case& c : cases) {
-        if (!c.file.isEmpty())
-            put(c.file, c.text.toLatin1());
+        if (*c.file)
+            put(c.file, c.text);
         platform.dosBoxStarts = c.dosBox;
         ui().DisableCDAudio->setChecked(!c.cdAudio);
         QString shown;
@@ -325,10 +323,8 @@ TEST_F(AudioDialog, WithCdAudioInDosBoxTheNoteSaysWhereTheMusicComesFromAndTheCh
     put("Other.ins", "FILE \"CD/TRACK02.OGG\" OGG\nTRACK 02 AUDIO\n");
     whenModal([&](QWidget*) {
         whenModal([&](QWidget* chooser) {
-            auto* files = qobject_cast<QFileDialog*>(chooser);
-            ASSERT_TRUE(files);
-            files->selectFile(game.filePath("Other.ins"));
-            QMetaObject::invokeMethod(files, "accept");
+            qobject_cast<QFileDialog*>(chooser)->selectFile(game.filePath("Other.ins"));
+            QMetaObject::invokeMethod(chooser, "accept");
         });
         ui().ChooseImage->click();
         dialog().close();
