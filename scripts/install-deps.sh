@@ -11,7 +11,8 @@ packages=(
     fonts-liberation
     xvfb xauth openbox xdotool x11-utils imagemagick
     xdg-utils dosbox nasm iproute2
-    libminiupnpc-dev
+    libminiupnpc-dev libsndfile1-dev
+    genisoimage vorbis-tools flac lame
     g++-mingw-w64-x86-64-posix wine wine64 fonts-croscore xclip xz-utils
     dpkg-dev lintian desktop-file-utils appstream
     acl exfat-fuse exfatprogs

@@ -22,6 +22,7 @@ set(VORNHALE_LOGIC_SOURCES
     ${src}/components/BrowserCommand.cpp
     ${src}/components/CodePage.cpp
     ${src}/dosbox/DosBox.cpp
+    ${src}/dosbox/CueSheet.cpp
 )
 
 # vornhale_platform: the operating system, by job.
@@ -67,6 +68,7 @@ set(VORNHALE_UI_SOURCES
     ${src}/settings/ListControls.cpp
     ${src}/dialogs/_videomode.cpp
     ${src}/dialogs/_audiosetup.cpp
+    ${src}/dialogs/MusicNote.cpp
     ${src}/dialogs/_view.cpp
     ${src}/dialogs/_kbsetup.cpp
     ${src}/dialogs/_keypress.cpp
@@ -84,6 +86,10 @@ set(VORNHALE_UI_SOURCES
     ${src}/components/Accessibility.cpp
     ${src}/components/AnsiText.cpp
     ${src}/components/DosBoxStart.cpp
+    ${src}/components/CdImage.cpp
+    ${src}/components/CdConvert.cpp
+    ${src}/components/CdMount.cpp
+    ${src}/components/_cdprogress.cpp
     ${src}/components/ErrorBox.cpp
     ${src}/components/FixedDialog.cpp
     ${src}/components/GoToWeb.cpp

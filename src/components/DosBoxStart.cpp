@@ -1,5 +1,6 @@
 #include "components/DosBoxStart.h"
 
+#include "components/CdMount.h"
 #include "core/GameFiles.h"
 #include "platform/Platform.h"
 
@@ -21,6 +22,9 @@ dosbox::Setup prepare(Platform& platform, const dosbox::Network& network, const 
     dosbox::Setup setup;
     setup.configurationFile = folder + configuration.name;
     setup.commands = dosbox::commands(network);
+    if (hardware.cdAudio)
+        if (const std::string cd = cdmount::command(platform); !cd.empty())
+            setup.commands.insert(setup.commands.begin(), cd);
     setup.logFile = folder + LogName;
     platform.writeFile(setup.configurationFile, configuration.text);
     return setup;

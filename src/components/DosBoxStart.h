@@ -16,8 +16,9 @@ inline constexpr const char* LogName = "dosbox.log";
 bool gameRunsInDosBox(Platform& platform);
 
 // Writes the configuration for `network` (Kind::None for the game alone) on
-// `hardware`, and says where it and the log are. Throws when the file
-// cannot be written.
+// `hardware`, and says where it and the log are; with the game's CD audio
+// on, mounts its CD (cdmount::command). Throws when the file cannot be
+// written.
 dosbox::Setup prepare(Platform& platform, const dosbox::Network& network, const dosbox::Hardware& hardware);
 
 }  // namespace dosboxstart

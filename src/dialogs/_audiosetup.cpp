@@ -4,6 +4,7 @@
 #include "ui__view.h"
 
 #include "components/AnsiText.h"
+#include "components/CdImage.h"
 #include "components/DosBoxStart.h"
 #include "components/ErrorBox.h"
 #include "components/ListIndex.h"
@@ -27,6 +28,8 @@ TAudioSetup::TAudioSetup(Platform& platform, QWidget* parent)
     // The note follows the lists however they change, a load included.
     for (QComboBox* list : {ui->SFXCard, ui->Port})
         connect(list, &QComboBox::currentIndexChanged, this, [this] { UpdateDosBoxNote(); });
+    connect(ui->DisableCDAudio, &QCheckBox::toggled, this, [this] { UpdateDosBoxNote(); });
+    connect(ui->ChooseImage, &QPushButton::clicked, this, guarded([this] { ChooseImageClick(); }));
     FormCreate();
 }
 
@@ -61,6 +64,7 @@ void TAudioSetup::UpdateCardControls()
 void TAudioSetup::showEvent(QShowEvent* event)
 {
     gameInDosBox_ = dosboxstart::gameRunsInDosBox(platform_);
+    musicImage_.reset();
     UpdateDosBoxNote();
     FixedDialog::showEvent(event);
 }
@@ -91,6 +95,7 @@ void TAudioSetup::UpdateDosBoxNote()
                               "%2 work.")
                    .arg(ui->Port->currentText(), emulatedPorts(*ui->Port));
     showNote(ui->DosBoxNote, note);
+    UpdateMusicNote();
 }
 
 void TAudioSetup::SFXCardChange() { UpdateCardControls(); }

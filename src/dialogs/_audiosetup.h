@@ -8,6 +8,9 @@ namespace Ui {
 class TAudioSetup;
 }
 class Platform;
+namespace cdimage {
+struct Image;
+}
 class Tview;
 
 // Sound card, its hardware and mixing choices, and CD audio. The lists hold
@@ -36,6 +39,10 @@ private:
     // Where the game runs in DOSBox, says so when the chosen port is one
     // DOSBox has no Sound Blaster at; the choice itself stays.
     void UpdateDosBoxNote();
+    // Where the game runs in DOSBox with CD audio on, says under the other
+    // note where the music comes from (MusicNote.cpp).
+    void UpdateMusicNote();
+    void ChooseImageClick();
     void SFXCardChange();
     void Button1Click();
     void Button2Click();
@@ -43,4 +50,5 @@ private:
     Platform& platform_;
     Tview* helpViewer_ = nullptr;
     bool gameInDosBox_ = false;  // as found at the last showing
+    std::unique_ptr<cdimage::Image> musicImage_;  // as found at the last showing or choice
 };

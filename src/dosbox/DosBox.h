@@ -70,6 +70,7 @@ struct Hardware {
     std::optional<SoundBlaster> soundBlaster;  // a Sound Blaster 16; none leaves DOSBox's card alone
     std::optional<int> modemIrq;               // the interrupt of a network game's modem port
     std::optional<bool> joystick;              // false: DOSBox emulates no joystick
+    bool cdAudio = false;                      // the game plays its music from its CD, drive D:
 };
 
 // What a program started in DOSBox receives besides itself; empty for a

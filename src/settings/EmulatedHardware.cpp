@@ -62,6 +62,8 @@ dosbox::Hardware emulatedHardware(const LineBuffer& lines)
     if (const auto method = integer(lines.getSetting("ControllerType"));
         method && std::clamp(*method, -1, KeyboardAndJoystick) != KeyboardAndJoystick)
         hardware.joystick = false;
+    // As the audio dialog reads it: only "0" turns the CD's music off.
+    hardware.cdAudio = lines.getSetting("MusicToggle") != "0";
     // "~" is no IRQ of the player's; any other text is what the IRQ field shows.
     hardware.modemIrq = text::decimal(lines.getSetting("IRQNUMBER"), 2);
     return hardware;

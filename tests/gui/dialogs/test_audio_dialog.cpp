@@ -1,6 +1,7 @@
 #include "GuiTest.h"
 #include "Input.h"
 
+#include "components/CdImage.h"
 #include "components/ListIndex.h"
 #include "dialogs/_audiosetup.h"
 #include "dialogs/_view.h"
@@ -10,6 +11,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -131,7 +137,7 @@ TEST_F(AudioDialog, TabOrderWalksTheControlsInTheirListedOrder)
 {
     const QList<QWidget*> order = {ui().SFXCard,   ui().Port,      ui().IRQ,      ui().DMA8,
                                    ui().DMA16,     ui().NumVoices, ui().Mixing,   ui().Channels,
-                                   ui().MixRate,   ui().DisableCDAudio, ui().Button1, ui().Button2};
+                                   ui().MixRate,   ui().DisableCDAudio, ui().Button1, ui().Button2, ui().ChooseImage};
     QList<QWidget*> chain;
     QWidget* w = order.first();
     do {
@@ -247,6 +253,7 @@ TEST_F(AudioDialog, WhereTheGameRunsInDosBoxAPortDosBoxLacksIsNotedAndKeptAsChos
         {true, 0, 0, ""},  // no card, no sound to lose
         {false, 1, 0, ""},
     };
+    ui().DisableCDAudio->setChecked(true);  // no note on the music
     const int formHeight = dialog().height();
     for (const Case& c : cases) {
         platform.dosBoxStarts = c.dosBox;
@@ -275,4 +282,55 @@ TEST_F(AudioDialog, WhereTheGameRunsInDosBoxAPortDosBoxLacksIsNotedAndKeptAsChos
         dialog().close();
     });
     dialog().exec();
+}
+
+TEST_F(AudioDialog, WithCdAudioInDosBoxTheNoteSaysWhereTheMusicComesFromAndTheChoiceIsKeptForTheFolder)
+{
+    const QTemporaryDir game;
+    platform.cwd = QFile::encodeName(game.path()).toStdString();
+    auto put = [&](const QString& name, const QByteArray& bytes) {
+        QDir(game.path()).mkpath(QFileInfo(game.filePath(name)).path());
+        QFile file(game.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    };
+    struct Case {
+        bool dosBox, cdAudio;
+        const char *file, *text;  // put into the game folder first, where given
+        const char* note;         // the note's beginning; "" for none
+    };
+    const Case cases[] = {
+        {true, true, "", "", "No CD image of the game was found"},
+        {false, true, "", "", ""},
+        {true, false, "", "", ""},
+        {true, true, "CD/Vornhale.cue", "FILE \"Track02.OGG\" OGG\nTRACK 02 AUDIO\n", "The game's CD image"},
+        {true, true, "CD/track02.ogg", "", "The music plays from the CD image"},  // its name in another case
+    };
+    for (const Case& c : cases) {
+        if (*c.file)
+            put(c.file, c.text);
+        platform.dosBoxStarts = c.dosBox;
+        ui().DisableCDAudio->setChecked(!c.cdAudio);
+        QString shown;
+        whenModal([&](QWidget*) {
+            shown = ui().MusicNote->isVisible() ? ui().MusicNote->text() : QString();
+            EXPECT_EQ(ui().ChooseImage->isVisible(), !shown.isEmpty());
+            dialog().close();
+        });
+        dialog().exec();
+        EXPECT_TRUE(*c.note ? shown.startsWith(c.note) : shown.isEmpty()) << shown.toStdString();
+    }
+    // The chooser's pick wins over what lies in the folder, and is kept.
+    put("Other.ins", "FILE \"CD/TRACK02.OGG\" OGG\nTRACK 02 AUDIO\n");
+    whenModal([&](QWidget*) {
+        whenModal([&](QWidget* chooser) {
+            qobject_cast<QFileDialog*>(chooser)->selectFile(game.filePath("Other.ins"));
+            QMetaObject::invokeMethod(chooser, "accept");
+        });
+        ui().ChooseImage->click();
+        dialog().close();
+    });
+    dialog().exec();
+    EXPECT_TRUE(ui().MusicNote->text().contains("Other.ins")) << ui().MusicNote->text().toStdString();
+    EXPECT_EQ(cdimage::chosen(platform.cwd), QFile::encodeName(game.filePath("Other.ins")).toStdString());
+    cdimage::choose(platform.cwd, "");
 }
