@@ -22,6 +22,7 @@ set(VORNHALE_LOGIC_SOURCES
     ${src}/components/BrowserCommand.cpp
     ${src}/components/CodePage.cpp
     ${src}/dosbox/DosBox.cpp
+    ${src}/dosbox/Display.cpp
 )
 
 # vornhale_platform: the operating system, by job.
@@ -33,6 +34,7 @@ set(VORNHALE_POSIX_SOURCES
     ${src}/platform/posix/PosixPrograms.cpp
     ${src}/platform/posix/PosixRegistry.cpp
     ${src}/platform/posix/PosixPlatform.cpp
+    ${src}/platform/posix/PlayerDosBox.cpp
 )
 # network/, on both systems: the home router (UPnP through miniupnpc,
 # NAT-PMP) and the ports, on sockets alike on POSIX and Windows.
@@ -47,6 +49,7 @@ set(VORNHALE_WIN32_SOURCES
     ${src}/platform/win32/Win32Files.cpp
     ${src}/platform/win32/Win32Programs.cpp
     ${src}/platform/win32/Win32DosBox.cpp
+    ${src}/platform/win32/Win32PlayerDosBox.cpp
     ${src}/platform/win32/Win32Registry.cpp
 )
 
@@ -84,6 +87,7 @@ set(VORNHALE_UI_SOURCES
     ${src}/components/Accessibility.cpp
     ${src}/components/AnsiText.cpp
     ${src}/components/DosBoxStart.cpp
+    ${src}/components/DosBoxDisplay.cpp
     ${src}/components/ErrorBox.cpp
     ${src}/components/FixedDialog.cpp
     ${src}/components/GoToWeb.cpp

@@ -1,6 +1,9 @@
 #include "GuiTest.h"
 
+#include "app/_main.h"
+#include "components/DosBoxDisplay.h"
 #include "components/RadioGroup.h"
+#include "ui__main.h"
 #include "dialogs/_videomode.h"
 #include "ui__videomode.h"
 
@@ -51,4 +54,51 @@ TEST_F(VideoDialog, OkOnlyClosesAndTheChoiceStays)
     EXPECT_FALSE(dialog().isVisible());
     EXPECT_EQ(dialog().ui->ViewMode->itemIndex(), 2);
     EXPECT_EQ(platform.writes, 0);
+}
+
+TEST_F(VideoDialog, WhereTheGameRunsInDosBoxItOffersHowDosBoxShowsItAndKeepsThePick)
+{
+    dosboxdisplay::pick(dosbox::DisplayChoice::Unpicked);
+    const char* mine = "[sdl]\noutput=ddraw\n";
+    struct Case {
+        bool dosBox;
+        const char* player;  // the player's own DOSBox configuration
+        int index;
+        const char* note;
+    };
+    const Case cases[] = {
+        {false, mine, 0, ""},
+        {true, "", 0, ""},
+        {true, mine, 2, "Your DOSBox configuration sets the display (output), so DOSBox shows"},
+    };
+    for (const Case& c : cases) {
+        platform.dosBoxStarts = c.dosBox;
+        platform.playerDosBoxText = c.player;
+        bool offered = false;
+        QString note;
+        QSize size;
+        whenModal([&](QWidget*) {
+            offered = dialog().ui->DosBoxDisplay->isVisible();
+            note = dialog().ui->DosBoxNote->isVisible() ? dialog().ui->DosBoxNote->text() : QString();
+            size = dialog().size();
+            if (c.dosBox && *c.player)  // the player's pick outweighs the configuration's
+                dialog().ui->DosBoxDisplay->button(1)->click();
+            note += " / " + dialog().ui->DosBoxNote->text();
+            dialog().close();
+        });
+        dialog().exec();
+        EXPECT_EQ(offered, c.dosBox) << c.player;
+        EXPECT_EQ(dialog().ui->DosBoxDisplay->itemIndex(), *c.player && c.dosBox ? 1 : c.index);
+        EXPECT_TRUE(note.startsWith(c.note)) << note.toStdString();
+        EXPECT_EQ(size.width() > 158, c.dosBox);
+        EXPECT_EQ(size.height() > 300, *c.note != '\0');
+    }
+    EXPECT_EQ(dosboxdisplay::picked(), dosbox::DisplayChoice::FullScreen);
+    EXPECT_EQ(platform.writes, 0);
+    // The next Single Player start shows the game on the full screen.
+    forms->mainmenu->ui->Button1->click();
+    ASSERT_EQ(platform.starts.size(), 1u);
+    const auto config = platform.file(platform.starts[0].setup.configurationFile);
+    EXPECT_NE(config.value_or("").find("[sdl]\nfullscreen=true\n"), std::string::npos);
+    dosboxdisplay::pick(dosbox::DisplayChoice::Unpicked);
 }
