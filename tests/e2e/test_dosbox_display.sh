@@ -25,37 +25,14 @@ play() {
         sleep 0.3
     done
     end_our_dosboxes
-    for _ in $(seq 50); do [ -z "$(our_dosboxes)" ] && break; sleep 0.1; done
     [ -n "$size" ] || fail "no DOSBox window; DOSBox said: $(tail -n 5 "$XDG_CACHE_HOME/vornhale/dosbox.log" 2>/dev/null)"
     echo "$size"
 }
 
-# Picks "Full screen" in the video dialog (Tab from the resolution passes
-# "Ok" to the DOSBox part), and goes back to the main menu.
-pick_full_screen() {
-    start_main_menu
-    press "$MAIN_WINDOW" alt+c
-    config="$(wait_window "Configuration")"
-    press "$config" alt+v
-    video="$(wait_window "Video Mode")"
-    press "$video" Tab Tab Down Escape
-    wait_window_gone "Video Mode"
-    press "$config" alt+r
-    wait_window_gone "Configuration"
-    grep -qx 'Display=fullscreen' "$XDG_CONFIG_HOME/vornhale/launcher.ini" ||
-        fail "the pick was not kept: $(cat "$XDG_CONFIG_HOME/vornhale/launcher.ini" 2>/dev/null)"
-}
-
-first=1
 for screen in 1280x1024 1920x1080; do
     # The X server of the screen before goes, with all it ran.
-    if [ -n "${E2E_TMP:-}" ]; then
-        end_our_dosboxes
-        e2e_cleanup
-        E2E_PIDS=()
-    fi
+    [ -z "${E2E_TMP:-}" ] || { end_our_dosboxes; e2e_cleanup; E2E_PIDS=(); }
     E2E_SCREEN="${screen}x24" e2e_start_x
-    width="${screen%x*}" height="${screen#*x}"
     nasm -f bin -o "$GAME/VORNHALE.EXE" "$(dirname "$0")/dos/mode13.asm" || fail "nasm failed"
     chmod a-x "$GAME/VORNHALE.EXE"
     dosbox_scratch_home
@@ -63,20 +40,28 @@ for screen in 1280x1024 1920x1080; do
     size="$(play)"
     w="${size%x*}" h="${size#*x}"
     d=$((3 * w - 4 * h))
-    [ "${d#-}" -le 12 ] && [ $((100 * h)) -ge $((80 * height)) ] ||
+    [ "${d#-}" -le 12 ] && [ $((100 * h)) -ge $((80 * ${screen#*x})) ] ||
         fail "on $screen the window is $size, not 4:3 and at least 80 % of the height"
 
-    pick_full_screen
+    # "Full screen", picked in the video dialog: Tab from the resolution
+    # passes "Ok" to the DOSBox part.
+    start_main_menu
+    press "$MAIN_WINDOW" alt+c
+    config="$(wait_window "Configuration")"
+    press "$config" alt+v
+    press "$(wait_window "Video Mode")" Tab Tab Down Escape
+    wait_window_gone "Video Mode"
+    press "$config" alt+r
+    wait_window_gone "Configuration"
+    grep -qx 'Display=fullscreen' "$XDG_CONFIG_HOME/vornhale/launcher.ini" || fail "the pick was not kept"
     size="$(play running)"
     [ "$size" = "$screen" ] || fail "full screen on $screen is $size"
 
-    if [ "$first" = 1 ]; then
-        # Before any pick, the player's own keys win; the launcher adds
-        # aspect=true, so the 320 x 200 mode fills 800 x 600.
-        rm "$XDG_CONFIG_HOME/vornhale/launcher.ini"
-        dosbox_scratch_home $'[sdl]\nwindowresolution=800x600\noutput=opengl\n'
-        size="$(play)"
-        [ "$size" = 800x600 ] || fail "with the player's own 800x600 the window is $size"
-    fi
-    first=0
+    [ "$screen" = 1280x1024 ] || continue
+    # Before any pick, the player's own keys win; the launcher adds
+    # aspect=true, so the 320 x 200 mode fills 800 x 600.
+    rm "$XDG_CONFIG_HOME/vornhale/launcher.ini"
+    dosbox_scratch_home $'[sdl]\nwindowresolution=800x600\noutput=opengl\n'
+    size="$(play)"
+    [ "$size" = 800x600 ] || fail "with the player's own 800x600 the window is $size"
 done

@@ -79,16 +79,17 @@ TEST_F(VideoDialog, WhereTheGameRunsInDosBoxItOffersHowDosBoxShowsItAndKeepsTheP
         QSize size;
         whenModal([&](QWidget*) {
             offered = dialog().ui->DosBoxDisplay->isVisible();
-            note = dialog().ui->DosBoxNote->isVisible() ? dialog().ui->DosBoxNote->text() : QString();
+            note = dialog().ui->DosBoxNote->isVisible() ? dialog().ui->DosBoxNote->text() : QStringLiteral("");
             size = dialog().size();
-            if (c.dosBox && *c.player)  // the player's pick outweighs the configuration's
+            EXPECT_EQ(dialog().ui->DosBoxDisplay->itemIndex(), c.index);
+            if (c.dosBox && *c.player) {  // the player's pick outweighs the configuration
                 dialog().ui->DosBoxDisplay->button(1)->click();
-            note += " / " + dialog().ui->DosBoxNote->text();
+                EXPECT_TRUE(dialog().ui->DosBoxNote->text().endsWith("replaces it for this game."));
+            }
             dialog().close();
         });
         dialog().exec();
         EXPECT_EQ(offered, c.dosBox) << c.player;
-        EXPECT_EQ(dialog().ui->DosBoxDisplay->itemIndex(), *c.player && c.dosBox ? 1 : c.index);
         EXPECT_TRUE(note.startsWith(c.note)) << note.toStdString();
         EXPECT_EQ(size.width() > 158, c.dosBox);
         EXPECT_EQ(size.height() > 300, *c.note != '\0');
