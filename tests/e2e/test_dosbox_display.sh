@@ -1,18 +1,16 @@
 #!/usr/bin/env bash
-# DOSBox's window for the game's 320 x 200 mode, on X screens of two sizes
-# with SDL left to X: a DOS program of our own (dos/mode13.asm) is the game.
-# By default the window is 4:3 and most of the screen's height; "Full
-# screen", picked in the video dialog, covers the screen; and the display
-# keys of a player's own DOSBox configuration stay the player's.
+# DOSBox's window for the game's 320 x 200 mode (dos/mode13.asm), on X
+# screens of two sizes with SDL left to X: 4:3 and most of the screen's
+# height by default, the whole screen once "Full screen" is picked, and as
+# a player's own DOSBox configuration says.
 . "${E2E_LIB:-$(dirname "$0")/lib.sh}"
 
 need_dosbox
 unset SDL_VIDEODRIVER
 trap 'end_our_dosboxes; e2e_cleanup' EXIT
 
-# Starts "Single Player" (in the launcher already running with "running")
-# and prints WIDTHxHEIGHT of DOSBox's window once it shows the program's mode
-# and keeps its size; DOSBox is ended then.
+# Starts "Single Player" (in the launcher already running with "running");
+# prints WIDTHxHEIGHT of DOSBox's window once it keeps its size, and ends it.
 play() {
     local size="" last=""
     [ "${1:-}" = running ] || start_main_menu

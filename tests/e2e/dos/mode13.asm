@@ -11,7 +11,4 @@
         rep stosb
         xor ax, ax              ; wait for a key
         int 0x16
-        mov ax, 0x3
-        int 0x10
-        mov ax, 0x4c00
-        int 0x21
+        ret

@@ -74,25 +74,20 @@ TEST_F(VideoDialog, WhereTheGameRunsInDosBoxItOffersHowDosBoxShowsItAndKeepsTheP
     for (const Case& c : cases) {
         platform.dosBoxStarts = c.dosBox;
         platform.playerDosBoxText = c.player;
-        bool offered = false;
-        QString note;
-        QSize size;
         whenModal([&](QWidget*) {
-            offered = dialog().ui->DosBoxDisplay->isVisible();
-            note = dialog().ui->DosBoxNote->isVisible() ? dialog().ui->DosBoxNote->text() : QStringLiteral("");
-            size = dialog().size();
-            EXPECT_EQ(dialog().ui->DosBoxDisplay->itemIndex(), c.index);
+            const Ui::Tvideomode& ui = *dialog().ui;
+            EXPECT_EQ(ui.DosBoxDisplay->isVisible(), c.dosBox) << c.player;
+            EXPECT_TRUE((ui.DosBoxNote->isVisible() ? ui.DosBoxNote->text() : "").startsWith(c.note));
+            EXPECT_EQ(dialog().width() > 158, c.dosBox);
+            EXPECT_EQ(dialog().height() > 300, *c.note != '\0');
+            EXPECT_EQ(ui.DosBoxDisplay->itemIndex(), c.index);
             if (c.dosBox && *c.player) {  // the player's pick outweighs the configuration
-                dialog().ui->DosBoxDisplay->button(1)->click();
-                EXPECT_TRUE(dialog().ui->DosBoxNote->text().endsWith("replaces it for this game."));
+                ui.DosBoxDisplay->button(1)->click();
+                EXPECT_TRUE(ui.DosBoxNote->text().endsWith("replaces it for this game."));
             }
             dialog().close();
         });
         dialog().exec();
-        EXPECT_EQ(offered, c.dosBox) << c.player;
-        EXPECT_TRUE(note.startsWith(c.note)) << note.toStdString();
-        EXPECT_EQ(size.width() > 158, c.dosBox);
-        EXPECT_EQ(size.height() > 300, *c.note != '\0');
     }
     EXPECT_EQ(dosboxdisplay::picked(), dosbox::DisplayChoice::FullScreen);
     EXPECT_EQ(platform.writes, 0);

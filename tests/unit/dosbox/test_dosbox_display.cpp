@@ -10,7 +10,6 @@ TEST(DosBoxDisplay, TheWindowIsTheLargest4By3WithinMostOfTheScreen)
 {
     EXPECT_EQ(dosbox::windowSize({1280, 1024}), (dosbox::Screen{1160, 870}));
     EXPECT_EQ(dosbox::windowSize({1920, 1080}), (dosbox::Screen{1224, 918}));
-    EXPECT_EQ(dosbox::windowSize({3840, 2160}), (dosbox::Screen{2448, 1836}));
     EXPECT_EQ(dosbox::windowSize({}), (dosbox::Screen{}));
 }
 
