@@ -23,6 +23,7 @@ public:
     bool startsInDosBox(const std::string&, const std::string&) override { return false; }
     void startProgramWith(const std::string&, int, const dosbox::Setup&) override {}
     std::string dosBoxFolder() override { return "/cache"; }
+    std::string playerDosBoxConfigurations(const std::string&) override { return {}; }
     int shellExecute(const std::string&, const std::string&, int) override { return 42; }
     Registry& registry() override;
     std::shared_ptr<Router> router() override { return nullptr; }

@@ -23,6 +23,7 @@ set(VORNHALE_LOGIC_SOURCES
     ${src}/components/CodePage.cpp
     ${src}/dosbox/DosBox.cpp
     ${src}/dosbox/CueSheet.cpp
+    ${src}/dosbox/Display.cpp
 )
 
 # vornhale_platform: the operating system, by job.
@@ -34,6 +35,7 @@ set(VORNHALE_POSIX_SOURCES
     ${src}/platform/posix/PosixPrograms.cpp
     ${src}/platform/posix/PosixRegistry.cpp
     ${src}/platform/posix/PosixPlatform.cpp
+    ${src}/platform/posix/PlayerDosBox.cpp
 )
 # network/, on both systems: the home router (UPnP through miniupnpc,
 # NAT-PMP) and the ports, on sockets alike on POSIX and Windows.
@@ -48,6 +50,7 @@ set(VORNHALE_WIN32_SOURCES
     ${src}/platform/win32/Win32Files.cpp
     ${src}/platform/win32/Win32Programs.cpp
     ${src}/platform/win32/Win32DosBox.cpp
+    ${src}/platform/win32/Win32PlayerDosBox.cpp
     ${src}/platform/win32/Win32Registry.cpp
 )
 
@@ -90,6 +93,7 @@ set(VORNHALE_UI_SOURCES
     ${src}/components/CdConvert.cpp
     ${src}/components/CdMount.cpp
     ${src}/components/_cdprogress.cpp
+    ${src}/components/DosBoxDisplay.cpp
     ${src}/components/ErrorBox.cpp
     ${src}/components/FixedDialog.cpp
     ${src}/components/GoToWeb.cpp

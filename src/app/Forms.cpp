@@ -2,6 +2,7 @@
 
 #include "app/_configmenu.h"
 #include "app/_main.h"
+#include "components/DosBoxDisplay.h"
 #include "dialogs/_audiosetup.h"
 #include "dialogs/_joysetup.h"
 #include "dialogs/_kbsetup.h"
@@ -27,7 +28,7 @@ std::unique_ptr<Forms> createForms(Platform& platform)
     Forms& f = *forms;
     f.mainmenu = std::make_unique<Tmain>(f);
     f.configmenu = std::make_unique<Tconfigmenu>(f);
-    f.videomode = std::make_unique<Tvideomode>();
+    f.videomode = std::make_unique<Tvideomode>(platform);
     f.audiosetup = std::make_unique<TAudioSetup>(platform);
     f.view = std::make_unique<Tview>();
     f.kbsetup = std::make_unique<Tkbsetup>();
@@ -43,7 +44,8 @@ std::unique_ptr<Forms> createForms(Platform& platform)
                                  config.StoredPlayerName = playerName;
                                  config.SaveSettings();
                              },
-                             [&config] { return config.EmulatedHardware(); }};
+                             [&config] { return config.EmulatedHardware(); },
+                             [&f] { return dosboxdisplay::screenOf(f.mainmenu.get()); }};
     f.ipx = std::make_unique<TIPX>(start);
     f.modem = std::make_unique<TModem>(start, *f.miscsetup);
     f.keypicker = std::make_unique<TGetKeyP>();

@@ -5,6 +5,7 @@
 #include "app/Forms.h"
 #include "app/_configmenu.h"
 #include "components/AnsiText.h"
+#include "components/DosBoxDisplay.h"
 #include "components/DosBoxStart.h"
 #include "components/ErrorBox.h"
 #include "components/FixedDialog.h"
@@ -59,7 +60,8 @@ void Tmain::Button1Click()
         Platform& platform = forms_.platform;
         dosbox::Setup setup;
         if (platform.startsInDosBox(gamefiles::Game, "."))
-            setup = dosboxstart::prepare(platform, {}, forms_.config->EmulatedHardware());
+            setup = dosboxstart::prepare(platform, {}, forms_.config->EmulatedHardware(),
+                                         dosboxdisplay::screenOf(this));
         platform.startProgramWith(gamefiles::Game, SW_SHOWNORMAL_VALUE, setup);
         platform.quit();
         return;

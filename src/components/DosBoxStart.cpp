@@ -1,6 +1,7 @@
 #include "components/DosBoxStart.h"
 
 #include "components/CdMount.h"
+#include "components/DosBoxDisplay.h"
 #include "core/GameFiles.h"
 #include "platform/Platform.h"
 
@@ -15,10 +16,15 @@ bool gameRunsInDosBox(Platform& platform)
     }
 }
 
-dosbox::Setup prepare(Platform& platform, const dosbox::Network& network, const dosbox::Hardware& hardware)
+dosbox::Setup prepare(Platform& platform, const dosbox::Network& network, const dosbox::Hardware& hardware,
+                      dosbox::Screen screen)
 {
     const std::string folder = platform.dosBoxFolder() + platform.pathSeparator();
-    const dosbox::Configuration configuration = dosbox::configuration(network, hardware);
+    // The game alone starts from its own folder, a network game's driver
+    // from ENGINE: each finds a dosbox.conf there.
+    const std::string from = network.kind == dosbox::Network::Kind::None ? "." : gamefiles::EngineFolder;
+    const dosbox::Configuration configuration =
+        dosbox::configuration(network, hardware, dosboxdisplay::forStart(platform, from, screen));
     dosbox::Setup setup;
     setup.configurationFile = folder + configuration.name;
     setup.commands = dosbox::commands(network);

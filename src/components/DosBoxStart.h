@@ -16,9 +16,11 @@ inline constexpr const char* LogName = "dosbox.log";
 bool gameRunsInDosBox(Platform& platform);
 
 // Writes the configuration for `network` (Kind::None for the game alone) on
-// `hardware`, and says where it and the log are; with the game's CD audio
-// on, mounts its CD (cdmount::command). Throws when the file cannot be
-// written.
-dosbox::Setup prepare(Platform& platform, const dosbox::Network& network, const dosbox::Hardware& hardware);
+// `hardware`, showing the game on `screen` as the player picked
+// (DosBoxDisplay.h), and says where it and the log are; with the game's CD
+// audio on, mounts its CD (cdmount::command). Throws when the file cannot
+// be written.
+dosbox::Setup prepare(Platform& platform, const dosbox::Network& network, const dosbox::Hardware& hardware,
+                      dosbox::Screen screen = {});
 
 }  // namespace dosboxstart

@@ -86,7 +86,7 @@ std::string mountProblem(std::string_view folder)
 
 std::string mountName(std::string_view folder) { return "game-" + hash(folder); }
 
-Configuration configuration(const Network& network, const Hardware& hardware)
+Configuration configuration(const Network& network, const Hardware& hardware, const Display& display)
 {
     std::string text = "# The Vornhale launcher's settings for DOSBox, written anew at every start.\n";
     if (const auto& card = hardware.soundBlaster) {
@@ -128,6 +128,7 @@ Configuration configuration(const Network& network, const Hardware& hardware)
     case Network::Kind::None:
         break;
     }
+    text += displayLines(display);
     return {"dosbox-" + kind + "-" + hash(text) + ".conf", text};
 }
 

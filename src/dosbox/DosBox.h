@@ -15,6 +15,8 @@
 // answers over TCP. Commands that connect the IPX network run before the
 // program.
 
+#include "dosbox/Display.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -83,14 +85,14 @@ struct Setup {
 };
 
 // The launcher's configuration file for a start with `network` (Kind::None
-// for a game alone) on `hardware`: its text, and its name in the
-// launcher's own folder. The name differs wherever the text does, so two
+// for a game alone) on `hardware`, showing the game as `display` says: its
+// text, and its name in the launcher's own folder. The name differs wherever the text does, so two
 // launchers starting at once never read each other's.
 struct Configuration {
     std::string name;
     std::string text;
 };
-Configuration configuration(const Network& network, const Hardware& hardware = {});
+Configuration configuration(const Network& network, const Hardware& hardware = {}, const Display& display = {});
 // The commands that connect the IPX network before the program runs.
 std::vector<std::string> commands(const Network& network);
 

@@ -13,13 +13,15 @@ class QDialog;
 class QLineEdit;
 
 // What a network start needs from outside the multiplayer windows: the
-// operating system, the settings store's save under the player's name, and
-// the PC the saved settings name. The store fills these windows, so it
-// stands above them and is handed down.
+// operating system, the settings store's save under the player's name, the
+// PC the saved settings name, and the screen. The store fills these
+// windows, so it stands above them and is handed down.
 struct NetworkStart {
     Platform& platform;
     std::function<void(const std::string& playerName)> saveSettingsAs;
     std::function<dosbox::Hardware()> emulatedHardware;
+    // The screen the launcher's main window is on, for DOSBox's window.
+    std::function<dosbox::Screen()> screen;
 };
 
 // Runs the start for the dialog `starting`, whose name field is `netName`;

@@ -87,6 +87,12 @@ public:
     // files, the log of DOSBox's output), in the user's cache, never in the
     // game's folder; made when missing. Throws when it cannot be made.
     virtual std::string dosBoxFolder() = 0;
+    // The texts of the DOSBox configurations a start from `folder` (relative
+    // to the current directory) loads before the launcher's: the player's
+    // own (the newest dosbox-<version>.conf in DOSBox's folder for the user)
+    // and a dosbox.conf in `folder`, one after the other. Empty where there
+    // are none; a file that cannot be read counts as none.
+    virtual std::string playerDosBoxConfigurations(const std::string& folder) = 0;
     // ShellExecuteA with the default verb; the result follows its convention
     // (greater than 32 means the program was started).
     virtual int shellExecute(const std::string& file, const std::string& parameters, int show) = 0;

@@ -43,8 +43,9 @@ fail() {
     exit 1
 }
 
-# Starts Xvfb on a free display and openbox on it (without a window manager
-# Qt windows get no keyboard focus), and copies the demo to $GAME. A loaded
+# Starts Xvfb on a free display ($E2E_SCREEN, 1024x768x24 unless set) and
+# openbox on it (without a window manager Qt windows get no keyboard focus),
+# and copies the demo to $GAME. A loaded
 # machine once left openbox unable to open a display Xvfb had just named, so
 # the pair is checked and started afresh, up to three times, before a test
 # gives up; the logs of the last try say why.
@@ -68,7 +69,7 @@ e2e_try_x() {
     local fifo="$E2E_TMP/display" number="" xvfb
     rm -f "$fifo"
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >"$E2E_TMP/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN:-1024x768x24}" -nolisten tcp 3>"$fifo" >"$E2E_TMP/xvfb.log" 2>&1 &
     xvfb=$!
     E2E_PIDS+=($xvfb)
     unset E2E_OPENBOX_PID

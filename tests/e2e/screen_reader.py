@@ -167,7 +167,8 @@ def read_window(window):
 
     def walk(acc):
         for child in acc:
-            if child is None:
+            # A control the form keeps hidden is not heard.
+            if child is None or not child.getState().contains(pyatspi.STATE_VISIBLE):
                 continue
             role = child.getRoleName()
             if role == "frame":

@@ -123,6 +123,9 @@ public:
     void startProgramWith(const std::string& commandLine, int show, const dosbox::Setup& setup) override;
     // Outside the game, so its files never mix with the game's.
     std::string dosBoxFolder() override { return "C:\\Users\\Player\\AppData\\Local\\cache\\vornhale"; }
+    // What the player's own DOSBox configurations say, for every folder.
+    std::string playerDosBoxText;
+    std::string playerDosBoxConfigurations(const std::string&) override { return playerDosBoxText; }
     int shellExecute(const std::string& file, const std::string& parameters, int show) override;
     Registry& registry() override { return fakeRegistry; }
     std::shared_ptr<Router> router() override { return fakeRouter; }

@@ -206,6 +206,14 @@ TEST_F(Win32DosGameTest, ANetworkGamesDosBoxGetsTheLaunchersConfigurationAfterTh
     };
     // A dosbox.conf of NET.BAT's own comes before the launcher's.
     spit(at("ENGINE\\DOSBOX.CONF"), "[cpu]\r\ncycles=1234\r\n");
+    // What the display keys are read from: the player's own configuration first.
+    ASSERT_TRUE(std::filesystem::create_directories(at("Local\\DOSBox")));
+    spit(at("Local\\DOSBox\\dosbox-0.74-3.conf"), "[sdl]\r\noutput=ddraw\r\n");
+    char local[MAX_PATH + 1] = {};
+    const bool hadLocal = ::GetEnvironmentVariableA("LOCALAPPDATA", local, sizeof local) > 0;
+    ::SetEnvironmentVariableA("LOCALAPPDATA", at("Local").c_str());
+    EXPECT_EQ(platform.playerDosBoxConfigurations("ENGINE"), "[sdl]\r\noutput=ddraw\r\n\n[cpu]\r\ncycles=1234\r\n\n");
+    ::SetEnvironmentVariableA("LOCALAPPDATA", hadLocal ? local : nullptr);
     for (const Case& c : cases) {
         const dosbox::Configuration configuration = dosbox::configuration(c.network);
         const std::string file = at("Local Cache\\" + configuration.name);

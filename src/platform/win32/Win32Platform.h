@@ -76,6 +76,7 @@ public:
     bool startsInDosBox(const std::string& commandLine, const std::string& folder) override;
     void startProgramWith(const std::string& commandLine, int show, const dosbox::Setup& setup) override;
     std::string dosBoxFolder() override;
+    std::string playerDosBoxConfigurations(const std::string& folder) override;
     int shellExecute(const std::string& file, const std::string& parameters, int show) override;
     Registry& registry() override { return registry_; }
     std::shared_ptr<Router> router() override { return router_; }

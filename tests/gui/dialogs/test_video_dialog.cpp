@@ -1,6 +1,9 @@
 #include "GuiTest.h"
 
+#include "app/_main.h"
+#include "components/DosBoxDisplay.h"
 #include "components/RadioGroup.h"
+#include "ui__main.h"
 #include "dialogs/_videomode.h"
 #include "ui__videomode.h"
 
@@ -51,4 +54,47 @@ TEST_F(VideoDialog, OkOnlyClosesAndTheChoiceStays)
     EXPECT_FALSE(dialog().isVisible());
     EXPECT_EQ(dialog().ui->ViewMode->itemIndex(), 2);
     EXPECT_EQ(platform.writes, 0);
+}
+
+TEST_F(VideoDialog, WhereTheGameRunsInDosBoxItOffersHowDosBoxShowsItAndKeepsThePick)
+{
+    dosboxdisplay::pick(dosbox::DisplayChoice::Unpicked);
+    const char* mine = "[sdl]\noutput=ddraw\n";
+    struct Case {
+        bool dosBox;
+        const char* player;  // the player's own DOSBox configuration
+        int index;
+        const char* note;
+    };
+    const Case cases[] = {
+        {false, mine, 0, ""},
+        {true, "", 0, ""},
+        {true, mine, 2, "Your DOSBox configuration sets the display (output), so DOSBox shows"},
+    };
+    for (const Case& c : cases) {
+        platform.dosBoxStarts = c.dosBox;
+        platform.playerDosBoxText = c.player;
+        whenModal([&](QWidget*) {
+            const Ui::Tvideomode& ui = *dialog().ui;
+            EXPECT_EQ(ui.DosBoxDisplay->isVisible(), c.dosBox) << c.player;
+            EXPECT_TRUE((ui.DosBoxNote->isVisible() ? ui.DosBoxNote->text() : "").startsWith(c.note));
+            EXPECT_EQ(dialog().width() > 158, c.dosBox);
+            EXPECT_EQ(dialog().height() > 300, *c.note != '\0');
+            EXPECT_EQ(ui.DosBoxDisplay->itemIndex(), c.index);
+            if (c.dosBox && *c.player) {  // the player's pick outweighs the configuration
+                ui.DosBoxDisplay->button(1)->click();
+                EXPECT_TRUE(ui.DosBoxNote->text().endsWith("replaces it for this game."));
+            }
+            dialog().close();
+        });
+        dialog().exec();
+    }
+    EXPECT_EQ(dosboxdisplay::picked(), dosbox::DisplayChoice::FullScreen);
+    EXPECT_EQ(platform.writes, 0);
+    // The next Single Player start shows the game on the full screen.
+    forms->mainmenu->ui->Button1->click();
+    ASSERT_EQ(platform.starts.size(), 1u);
+    const auto config = platform.file(platform.starts[0].setup.configurationFile);
+    EXPECT_NE(config.value_or("").find("[sdl]\nfullscreen=true\n"), std::string::npos);
+    dosboxdisplay::pick(dosbox::DisplayChoice::Unpicked);
 }

@@ -3,6 +3,8 @@
 #include "NetworkGames.h"
 
 #include "Input.h"
+#include "app/_main.h"
+#include "components/DosBoxDisplay.h"
 #include "components/ListIndex.h"
 #include "components/UserConfig.h"
 #include "dialogs/_audiosetup.h"
@@ -101,8 +103,11 @@ TEST_F(DosBoxNetworkGames, AJoinAddressIsCheckedAndTheLastAnswerIsProposedNextTi
     EXPECT_TRUE(stillOpen);
     EXPECT_EQ(reason, "\"bad host\" is not a host name or an IPv4 address.");
     expectStartedAndEnded();
-    EXPECT_EQ(dosBoxSetup(), std::make_pair(std::vector<std::string>{"IPXNET CONNECT 127.0.0.1 4000"},
-                                            dosbox::configuration({dosbox::Network::Kind::IpxJoin, "", 0, 0}).text));
+    // DOSBox shows the game in a window that fits the main window's screen.
+    const dosbox::Display display{dosbox::DisplayChoice::Unpicked, dosboxdisplay::screenOf(forms->mainmenu.get())};
+    EXPECT_EQ(dosBoxSetup(),
+              std::make_pair(std::vector<std::string>{"IPXNET CONNECT 127.0.0.1 4000"},
+                             dosbox::configuration({dosbox::Network::Kind::IpxJoin, "", 0, 0}, {}, display).text));
     EXPECT_TRUE(launchFile());
 
     // A later run proposes joining there: Return takes it. Then hosting,

@@ -87,6 +87,7 @@ public:
         ADD_FAILURE() << "no program start expected";
     }
     std::string dosBoxFolder() override { return "C:\\CACHE"; }
+    std::string playerDosBoxConfigurations(const std::string&) override { return {}; }
     int shellExecute(const std::string& file, const std::string& parameters, int show) override
     {
         starts.push_back({file, parameters, show});
