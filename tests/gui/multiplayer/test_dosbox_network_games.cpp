@@ -104,7 +104,7 @@ TEST_F(DosBoxNetworkGames, AJoinAddressIsCheckedAndTheLastAnswerIsProposedNextTi
     EXPECT_EQ(reason, "\"bad host\" is not a host name or an IPv4 address.");
     expectStartedAndEnded();
     // DOSBox shows the game in a window that fits the main window's screen.
-    const dosbox::Display display{dosbox::DisplayChoice::Unpicked, dosboxdisplay::screenOf(forms->mainmenu.get())};
+    const dosbox::Display display{dosbox::DisplayChoice::Unpicked, dosboxdisplay::screenOf(forms->mainmenu.get()), {}};
     EXPECT_EQ(dosBoxSetup(),
               std::make_pair(std::vector<std::string>{"IPXNET CONNECT 127.0.0.1 4000"},
                              dosbox::configuration({dosbox::Network::Kind::IpxJoin, "", 0, 0}, {}, display).text));
