@@ -28,6 +28,10 @@ set(VORNHALE_LOGIC_SOURCES
 set(VORNHALE_POSIX_SOURCES
     ${src}/platform/posix/Paths.cpp
     ${src}/platform/posix/Files.cpp
+    ${src}/platform/posix/PosixFiles.cpp
+    ${src}/platform/posix/OwnFolder.cpp
+    ${src}/platform/posix/SafeLinks.cpp
+    ${src}/platform/posix/ShortNames.cpp
     ${src}/platform/posix/SaveInPlace.cpp
     ${src}/platform/posix/Programs.cpp
     ${src}/platform/posix/PosixPrograms.cpp

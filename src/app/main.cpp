@@ -8,7 +8,10 @@
 #include "app/GameFolder.h"
 #include "app/_main.h"
 #include "app/application.h"
+#include "components/AnsiText.h"
+#include "components/ErrorBox.h"
 #include "components/UserConfig.h"
+#include "core/GameFiles.h"
 #include "platform/NativePlatform.h"
 
 #include <QApplication>
@@ -79,6 +82,10 @@ int main(int argc, char** argv)
     }
 
     auto platform = makeNativePlatform();
+    // A save cut short is put right before anything reads its file.
+    for (const char* file : {gamefiles::SettingsFile, gamefiles::LaunchFile, gamefiles::CdAudioOffMarker})
+        if (const std::string note = platform->recoverInterruptedSave(file); !note.empty())
+            ErrorBox::show(ansitext::fromBytes(note));
     auto forms = createForms(*platform);
     forms->mainmenu->show();
     return app.exec();

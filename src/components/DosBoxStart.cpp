@@ -1,5 +1,7 @@
 #include "components/DosBoxStart.h"
 
+#include "components/AnsiText.h"
+#include "components/ErrorBox.h"
 #include "core/GameFiles.h"
 #include "platform/Platform.h"
 
@@ -16,13 +18,22 @@ bool gameRunsInDosBox(Platform& platform)
 
 dosbox::Setup prepare(Platform& platform, const dosbox::Network& network, const dosbox::Hardware& hardware)
 {
-    const std::string folder = platform.dosBoxFolder() + platform.pathSeparator();
     const dosbox::Configuration configuration = dosbox::configuration(network, hardware);
     dosbox::Setup setup;
-    setup.configurationFile = folder + configuration.name;
     setup.commands = dosbox::commands(network);
-    setup.logFile = folder + LogName;
-    platform.writeFile(setup.configurationFile, configuration.text);
+    try {
+        const std::string folder = platform.dosBoxFolder() + platform.pathSeparator();
+        platform.writeFile(folder + configuration.name, configuration.text);
+        setup.configurationFile = folder + configuration.name;
+        setup.logFile = folder + LogName;
+    } catch (const LauncherError& e) {
+        // The game still starts, on DOSBox's own settings; the player hears
+        // why once a run, not at every start.
+        static bool told = false;
+        if (!told)
+            ErrorBox::show(ansitext::fromBytes(std::string(e.what()) + NoExtras));
+        told = true;
+    }
     return setup;
 }
 

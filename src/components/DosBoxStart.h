@@ -2,7 +2,8 @@
 // What a start through DOSBox is given: the launcher's configuration file,
 // written into the launcher's own folder for DOSBox, and the log that
 // DOSBox's output goes to beside it, replaced at every start, so a game that
-// did not start or connect can be looked into afterwards.
+// did not start or connect can be looked into afterwards. Where the folder
+// cannot be made or written, DOSBox starts without them.
 
 #include "dosbox/DosBox.h"
 
@@ -11,13 +12,18 @@ class Platform;
 namespace dosboxstart {
 
 inline constexpr const char* LogName = "dosbox.log";
+// Follows the reason where the launcher's own files for DOSBox could not be
+// written.
+inline constexpr const char* NoExtras =
+    ".\n\nDOSBox starts without the launcher's settings for it (the game's sound card, its network) and "
+    "without a log.";
 // Whether the game starts through DOSBox on this system, also where DOSBox
 // would refuse its folder: what DOSBox can emulate matters either way.
 bool gameRunsInDosBox(Platform& platform);
 
 // Writes the configuration for `network` (Kind::None for the game alone) on
-// `hardware`, and says where it and the log are. Throws when the file
-// cannot be written.
+// `hardware`, and says where it and the log are. Where the file cannot be
+// written, the player is told (once a run) and the setup names neither.
 dosbox::Setup prepare(Platform& platform, const dosbox::Network& network, const dosbox::Hardware& hardware);
 
 }  // namespace dosboxstart

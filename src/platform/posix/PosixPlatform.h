@@ -23,6 +23,7 @@ public:
     void writeFile(const std::string& path, const std::string& bytes) override;
     void writeDataFile(const std::string& path, const std::string& bytes) override;
     bool removeFile(const std::string& path) override;
+    std::string recoverInterruptedSave(const std::string& path) override;
     std::string currentDirectory() override;
     void setCurrentDirectory(const std::string& path) override;
     char pathSeparator() const override { return '/'; }
@@ -41,6 +42,11 @@ public:
 
 private:
     std::string resolve(const std::string& path);
+    // The launcher's own folder (OwnFolder.h), or empty text.
+    std::string ownFolderOrNone();
+    // Puts back the content of `target` (a full path, links followed) that a
+    // save cut short left in a copy; true when it did.
+    bool recover(const std::string& target);
     std::string mountableFolder(const std::string& commandLine, const std::string& program, bool make);
     PosixRegistry registry_;
     std::shared_ptr<Router> router_ = makeHomeRouter();
