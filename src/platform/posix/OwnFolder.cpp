@@ -47,7 +47,7 @@ std::string because(const std::string& folder, int error)
 }
 }  // namespace
 
-std::string ownFolder(std::string& problem)
+std::string ownFolder(std::string& problem, bool make)
 {
     const char* cache = std::getenv("XDG_CACHE_HOME");
     std::string base = cache && cache[0] == '/' ? std::string(cache) : home();
@@ -56,7 +56,7 @@ std::string ownFolder(std::string& problem)
     if (!base.empty()) {
         const std::string folder = base + "/vornhale";
         struct stat st;
-        int error = makeFolders(folder);
+        int error = make ? makeFolders(folder) : 0;
         if (!error && (::stat(folder.c_str(), &st) != 0 || ::access(folder.c_str(), W_OK | X_OK) != 0))
             error = errno;
         else if (!error && (!S_ISDIR(st.st_mode) || st.st_uid != ::geteuid()))
@@ -69,7 +69,7 @@ std::string ownFolder(std::string& problem)
     // others cannot enter is taken: anyone could have made the name first.
     const std::string fallback = "/tmp/vornhale-" + std::to_string(::geteuid());
     struct stat st;
-    int error = ::mkdir(fallback.c_str(), 0700) != 0 && errno != EEXIST ? errno : 0;
+    int error = make && ::mkdir(fallback.c_str(), 0700) != 0 && errno != EEXIST ? errno : 0;
     if (!error && ::lstat(fallback.c_str(), &st) != 0)
         error = errno;
     else if (!error && (!S_ISDIR(st.st_mode) || st.st_uid != ::geteuid() || (st.st_mode & 077) != 0))

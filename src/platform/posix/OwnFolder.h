@@ -13,9 +13,9 @@ namespace posix {
 // the password database where $HOME is unset or relative) holds "vornhale".
 // Where that cannot be made or written, a folder of the player's own in
 // /tmp ("/tmp/vornhale-1000") is used: made with mode 0700, and taken only
-// while it is the player's, no link, and closed to others. Made when missing;
-// empty text, with `problem` saying what could not be made, when neither will
-// do.
-std::string ownFolder(std::string& problem);
+// while it is the player's, no link, and closed to others. Made when missing
+// (with `make`); empty text, with `problem` saying what could not be made,
+// when neither will do.
+std::string ownFolder(std::string& problem, bool make = true);
 
 }  // namespace posix

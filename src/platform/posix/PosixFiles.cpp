@@ -21,16 +21,16 @@ LauncherError because(const LauncherError& error, const std::string& reason)
 }
 }  // namespace
 
-std::string PosixPlatform::ownFolderOrNone()
+std::string PosixPlatform::ownFolderOrNone(bool make)
 {
     std::string problem;
-    return ownFolder(problem);
+    return ownFolder(problem, make);
 }
 
 bool PosixPlatform::recover(const std::string& target)
 {
     struct stat st;
-    const std::string own = ownFolderOrNone();
+    const std::string own = ownFolderOrNone(/*make=*/false);
     if (::lstat(copyBeside(target).c_str(), &st) != 0 && (own.empty() || ::lstat(copyIn(own, target).c_str(), &st) != 0))
         return false;
     Descriptor file;

@@ -43,7 +43,7 @@ public:
 private:
     std::string resolve(const std::string& path);
     // The launcher's own folder (OwnFolder.h), or empty text.
-    std::string ownFolderOrNone();
+    std::string ownFolderOrNone(bool make = true);
     // Puts back the content of `target` (a full path, links followed) that a
     // save cut short left in a copy; true when it did.
     bool recover(const std::string& target);
