@@ -224,6 +224,41 @@ TEST_F(PosixPlatformTest, AnotherUsersLinkInAFolderOthersMayWriteIsNeitherReadNo
     }
 }
 
+TEST_F(PosixPlatformTest, WithoutAHomeTheLaunchersOwnFolderIsAPrivateOneNoOtherUserPlanted)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "switching to an unprivileged user needs root";
+    // Nobody's home does not exist: the folder is made in /tmp, and only
+    // taken while it is nobody's own, no link and closed to others.
+    const fs::path own = "/tmp/vornhale-65534";
+    const char* home = std::getenv("HOME");
+    const std::string savedHome = home ? home : "";
+    ::unsetenv("HOME");
+    ::unsetenv("XDG_CACHE_HOME");
+    struct Case {
+        const char* planted;  // by root, before nobody starts
+        std::string error;
+    };
+    const std::string refused = "Cannot create folder \"/nonexistent/.cache/vornhale\" (Permission denied) or \"" +
+                                own.string();
+    const Case cases[] = {
+        {"mkdir -m 0777 ", refused + "\" (Operation not permitted)"},
+        {"ln -s /root ", refused + "\" (Not a directory)"},
+        {"true ", ""},
+    };
+    for (const Case& c : cases) {
+        fs::remove_all(own);
+        ASSERT_EQ(std::system((c.planted + own.string()).c_str()), 0);
+        EXPECT_EQ(asNobody([&] { platform.dosBoxFolder(); }), c.error) << c.planted;
+    }
+    struct stat st;
+    ASSERT_EQ(::lstat(own.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, Nobody);
+    EXPECT_EQ(st.st_mode & 07777, 0700u);
+    fs::remove_all(own);
+    ::setenv("HOME", savedHome.c_str(), 1);
+}
+
 TEST_F(PosixPlatformTest, ASaveRemovesWhatKilledSavesLeftAndNothingElse)
 {
     fs::create_directory(root / "ENGINE");
