@@ -74,12 +74,11 @@ grep -q . "$XDG_CACHE_HOME/vornhale/dosbox.log" || fail "DOSBox's output was not
 
 # IRQ 2, in a folder whose name DOSBox's mount command cannot take, and
 # whose line break would end DOSBox's command and run the rest as commands.
-odd="$E2E_TMP/Vornhale \"Gold\" 100%"$'\nmount e /tmp\necho pwned>e:\\PWNED.TXT\n'
-rm -f /tmp/PWNED.TXT
+odd="$E2E_TMP/Vornhale \"Gold\" 100%"$'\nmount e .\necho pwned>e:\\PWNED.TXT\n'
 mv "$GAME" "$odd"
 GAME="$odd"
 probe single 220 2 0 6 1
-[ ! -e /tmp/PWNED.TXT ] || fail "DOSBox ran commands from the folder's name"
+[ -z "$(find "$E2E_TMP" -iname PWNED.TXT)" ] || fail "DOSBox ran commands from the folder's name"
 
 # An IPX game played with a joystick, with a dosbox.conf beside NET.BAT.
 printf '[cpu]\ncycles=2345\n[sblaster]\nirq=5\n' >"$GAME/ENGINE/dosbox.conf"
