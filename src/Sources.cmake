@@ -49,6 +49,7 @@ set(VORNHALE_NETWORK_SOURCES
 set(VORNHALE_WIN32_SOURCES
     ${src}/platform/win32/Win32Platform.cpp
     ${src}/platform/win32/Win32Files.cpp
+    ${src}/platform/win32/Win32SaveInPlace.cpp
     ${src}/platform/win32/Win32Programs.cpp
     ${src}/platform/win32/Win32DosBox.cpp
     ${src}/platform/win32/Win32Registry.cpp
