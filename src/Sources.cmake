@@ -52,6 +52,7 @@ set(VORNHALE_WIN32_SOURCES
     ${src}/platform/win32/Win32SaveInPlace.cpp
     ${src}/platform/win32/Win32Programs.cpp
     ${src}/platform/win32/Win32DosBox.cpp
+    ${src}/platform/win32/Win32Junction.cpp
     ${src}/platform/win32/Win32Registry.cpp
 )
 
