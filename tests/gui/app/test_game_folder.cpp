@@ -100,6 +100,22 @@ TEST(GameFolder, UsesTheCurrentOrRememberedGameAndAsksOnlyWhenNeitherHoldsOne)
     }
 }
 
+TEST(GameFolder, AFolderNamedInAnyBytesIsChosenAndRememberedAsItsBytes)
+{
+    Scratch scratch;
+    const QByteArray latin1 = QFile::encodeName(scratch.root.path()) + "/caf\xe9";
+    std::filesystem::create_directories(latin1.toStdString() + "/ENGINE");
+    ScriptedQuestion question;
+    question.answers << QFile::decodeName(latin1);  // as the chooser gives it: U+FFFD for the byte
+    {
+        QSettings config(scratch.path("launcher.ini"), QSettings::IniFormat);
+        EXPECT_EQ(launcher::findGameFolder("/nonexistent", config, question), latin1);
+    }
+    QSettings config(scratch.path("launcher.ini"), QSettings::IniFormat);
+    EXPECT_EQ(launcher::findGameFolder("/nonexistent", config, question), latin1);  // remembered, not asked
+    EXPECT_EQ(question.startedIn.size(), 1);
+}
+
 TEST(GameFolder, AChoiceThatCannotBeRememberedIsToldOnceAndTheLauncherGoesOn)
 {
     Scratch scratch;
