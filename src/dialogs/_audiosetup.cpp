@@ -75,6 +75,9 @@ void TAudioSetup::UpdateDosBoxNote()
         note = QStringLiteral("DOSBox cannot emulate a Sound Blaster at %1: the game will have no sound effects. "
                               "0220, 0240, 0260 and 0280 work.")
                    .arg(ui->Port->currentText());
+    // The choice on screen first; the note has room for one.
+    if (gameInDosBox_ && note.isEmpty())
+        note = fileNote_;
     showNote(ui->DosBoxNote, note);
 }
 

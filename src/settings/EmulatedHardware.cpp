@@ -4,6 +4,7 @@
 #include "settings/AudioSettings.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 
 namespace settings {
@@ -39,11 +40,15 @@ std::optional<int> written(const LineBuffer& lines, const ListSetting& setting)
 
 // The number the list item stands for, or, for a value the list cannot show
 // ("BlasterInterrupt = 9"), the value itself where DOSBox can emulate it.
-std::optional<int> number(const LineBuffer& lines, const ListSetting& setting, bool (*emulates)(int))
+std::optional<int> shownNumber(const LineBuffer& lines, const ListSetting& setting)
 {
     const auto index = item(lines, setting);
-    const std::optional<int> shown =
-        index ? std::optional<int>(std::stoi(setting.values[std::size_t(*index)], nullptr, 0)) : std::nullopt;
+    return index ? std::optional<int>(std::stoi(setting.values[std::size_t(*index)], nullptr, 0)) : std::nullopt;
+}
+
+std::optional<int> number(const LineBuffer& lines, const ListSetting& setting, bool (*emulates)(int))
+{
+    const std::optional<int> shown = shownNumber(lines, setting);
     if (const auto value = written(lines, setting); value && value != shown && emulates(*value))
         return value;
     return shown;
@@ -66,6 +71,32 @@ std::optional<int> integer(const std::string& value)
 // The control method's item that plays with a joystick.
 constexpr int KeyboardAndJoystick = 2;
 }  // namespace
+
+std::string unemulatedNote(const LineBuffer& lines)
+{
+    struct Part {
+        const ListSetting& setting;
+        bool (*emulates)(int);
+        const char* name;
+        const char* format;
+    };
+    const Part parts[] = {{audio::BlasterAddress, dosbox::emulatesSoundBlasterAt, "port", "%04X"},
+                          {audio::BlasterInterrupt, emulatedIrq, "IRQ", "%d"},
+                          {audio::BlasterDma8, emulatedDma8, "8-bit DMA", "%d"},
+                          {audio::BlasterDma16, emulatedDma16, "16-bit DMA", "%d"}};
+    const auto card = item(lines, audio::FXDevice);
+    for (const Part& part : parts) {
+        const auto value = written(lines, part.setting);
+        const auto shown = shownNumber(lines, part.setting);
+        if (!card || *card == 0 || !value || !shown || value == shown || part.emulates(*value))
+            continue;
+        char was[16];
+        std::snprintf(was, sizeof was, part.format, *value);
+        return std::string("The settings file gives ") + part.name + " " + was +
+               ", which DOSBox cannot emulate: DOSBox gets the " + part.name + " shown here, and a save writes it.";
+    }
+    return {};
+}
 
 dosbox::Hardware emulatedHardware(const LineBuffer& lines)
 {

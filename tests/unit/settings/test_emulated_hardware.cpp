@@ -104,3 +104,28 @@ TEST(EmulatedHardware, AModemPortTakesTheInterruptAdvanceSettingsNames)
     // Only a modem game has a modem.
     EXPECT_EQ(sections({"IrqNumber = 5"}), "");
 }
+
+TEST(EmulatedHardware, AHandWrittenValueNeitherTheDialogNorDosBoxTakesIsNotedForTheAudioDialog)
+{
+    struct Case {
+        std::vector<std::string> lines;
+        std::string noted;  // "" for no note
+    };
+    const Case cases[] = {
+        {{"FXDevice = 0", "BlasterInterrupt = 4"}, "The settings file gives IRQ 4, which DOSBox cannot emulate: "
+                                                    "DOSBox gets the IRQ shown here, and a save writes it."},
+        {{"FXDevice = 6", "BlasterDma8 = 2"}, "8-bit DMA 2,"},
+        {{"FXDevice = 0", "BlasterAddress = 0x2B0"}, "port 02B0,"},
+        {{"FXDevice = 0", "BlasterInterrupt = 9"}, ""},  // passed on to DOSBox
+        {{"FXDevice = 0", "BlasterInterrupt = 5"}, ""},
+        {{"FXDevice = 13", "BlasterInterrupt = 4"}, ""},  // no card
+    };
+    for (const Case& c : cases) {
+        settings::LineBuffer buffer;
+        for (const std::string& line : c.lines)
+            buffer.append(line);
+        const std::string note = settings::unemulatedNote(buffer);
+        EXPECT_EQ(note.empty(), c.noted.empty()) << note;
+        EXPECT_NE(note.find(c.noted), std::string::npos) << note;
+    }
+}
