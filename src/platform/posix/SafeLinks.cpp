@@ -34,6 +34,10 @@ bool mayFollow(const std::string& folder, const struct stat& link)
 
 int followLinksSafely(std::string& path, std::string& reason)
 {
+    // A relative path (the current folder's name could not be had) is left
+    // to the kernel, which knows where it starts.
+    if (path.empty() || path[0] != '/')
+        return 0;
     std::deque<std::string> rest;
     pushComponents(rest, path);
     std::string done;  // the part taken so far, free of links; "" is the root
