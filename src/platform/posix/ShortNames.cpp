@@ -80,8 +80,12 @@ int placeLink(const std::string& folder, const std::string& link)
 void cleanUpOnce(const std::string& folder)
 {
     static std::atomic<bool> done{false};
-    if (done.exchange(true))
-        return;
+    if (!done.exchange(true))
+        cleanUp(folder);
+}
+
+void cleanUp(const std::string& folder)
+{
     const std::time_t dayAgo = std::time(nullptr) - 24 * 60 * 60;
     std::vector<std::string> old;
     std::error_code error;

@@ -18,6 +18,8 @@ int placeLink(const std::string& folder, const std::string& link);
 // are older than a day and that no running program names on its command
 // line, and the temporary files of starts killed half-way.
 void cleanUpOnce(const std::string& folder);
+// The same, every time it is called.
+void cleanUp(const std::string& folder);
 
 // Opens a new log at `path` for writing, not through a link. Earlier logs
 // move up to numbered names ("dosbox.log" to "dosbox.1.log", and so on to

@@ -217,6 +217,7 @@ std::string Win32Platform::dosBoxFolder()
     const DWORD attributes = ::GetFileAttributesA(folder.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
         throw errors::cannotCreateFile(folder);
+    cleanUpOnce(folder);
     return folder;
 }
 

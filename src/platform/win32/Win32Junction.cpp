@@ -71,8 +71,17 @@ ShortNameCall shortNameCall = systemShortName;
 unsigned long placeJunction(const std::string& folder, const std::string& link)
 {
     const std::wstring substitute = L"\\??\\" + wide(folder), print = wide(folder);
-    if (leadsTo(link) == substitute)
+    if (leadsTo(link) == substitute) {
+        // Marked as just used, so a clean-up leaves it to this start.
+        const HANDLE file = openJunction(link, FILE_WRITE_ATTRIBUTES);
+        FILETIME now;
+        ::GetSystemTimeAsFileTime(&now);
+        if (file != INVALID_HANDLE_VALUE) {
+            ::SetFileTime(file, nullptr, nullptr, &now);
+            ::CloseHandle(file);
+        }
         return 0;
+    }
     ::RemoveDirectoryA(link.c_str());
     if (!::CreateDirectoryA(link.c_str(), nullptr))
         return lastError();
@@ -97,6 +106,40 @@ unsigned long placeJunction(const std::string& folder, const std::string& link)
     if (error)
         ::RemoveDirectoryA(link.c_str());
     return error;
+}
+
+void cleanUpOnce(const std::string& folder)
+{
+    static bool done = false;
+    if (done)
+        return;
+    done = true;
+    FILETIME now;
+    ::GetSystemTimeAsFileTime(&now);
+    const auto ticks = [](const FILETIME& t) { return (ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+    const ULONGLONG day = 24ull * 60 * 60 * 10000000;
+    const std::string base = folder.back() == '\\' ? folder : folder + "\\";
+    for (const char* pattern : {"dosbox-*.conf", "game-*"}) {
+        WIN32_FIND_DATAA found;
+        const HANDLE search = ::FindFirstFileA((base + pattern).c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE)
+            continue;
+        do {
+            if (ticks(now) - ticks(found.ftLastWriteTime) < day)
+                continue;
+            const std::string path = base + found.cFileName;
+            // A junction goes without what it leads to. DOSBox reads its
+            // configuration only as it starts, and every start touches the
+            // junction it uses.
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                if (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
+                    ::RemoveDirectoryA(path.c_str());
+            } else {
+                ::DeleteFileA(path.c_str());
+            }
+        } while (::FindNextFileA(search, &found));
+        ::FindClose(search);
+    }
 }
 
 }  // namespace win32

@@ -12,6 +12,10 @@ namespace win32 {
 // there is kept, any other is made anew. Returns 0 or a Win32 error.
 unsigned long placeJunction(const std::string& folder, const std::string& link);
 
+// Once per run: removes from the launcher's `folder` the configuration files
+// ("dosbox-*.conf") and junctions ("game-*") older than a day.
+void cleanUpOnce(const std::string& folder);
+
 // The folder's short (8.3) name, or empty text where it has none. A test puts
 // a stand-in here for a volume without short names.
 using ShortNameCall = std::string (*)(const std::string& folder);

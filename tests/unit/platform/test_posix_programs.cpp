@@ -3,9 +3,15 @@
 // DOSBox. Stand-ins on a private $PATH record the arguments they receive.
 #include "PosixScratch.h"
 #include "components/BrowserCommand.h"
+#include "platform/posix/ShortNames.h"
 
+#include <csignal>
 #include <cstdlib>
+#include <ctime>
+#include <fcntl.h>
 #include <functional>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -250,4 +256,34 @@ TEST_F(PosixPlatformTest, StartProgramRunsAScriptFromTheCurrentDirectoryWithoutW
     } catch (const LauncherError& e) {
         EXPECT_STREQ(e.what(), "Cannot start NOPE.EXE: the file was not found");
     }
+}
+
+TEST_F(PosixPlatformTest, TheLaunchersFolderLosesWhatNoDosBoxHasUsedForADay)
+{
+    struct Case {
+        const char* name;
+        bool old, running;  // a day old; named on a running program's command line
+        bool kept;
+    };
+    const Case cases[] = {
+        {"dosbox-game-1.conf", true, false, false}, {"game-00000000000000aa", true, false, false},
+        {"game-00000000000000bb", true, true, true}, {"dosbox-ipx-2.conf", false, false, true},
+        {"undo-00000000000000cc", true, false, true}, {"dosbox.1.log", true, false, true},
+    };
+    const pid_t running = ::fork();
+    if (running == 0) {
+        ::execl("/bin/sh", (root / "game-00000000000000bb" / "VORNHALE.EXE").c_str(), "-c", "sleep 5", nullptr);
+        ::_exit(127);
+    }
+    ::usleep(200000);
+    for (const Case& c : cases) {
+        fs::create_symlink("/nonexistent", root / c.name);
+        const timespec times[2] = {{0, UTIME_OMIT}, {::time(nullptr) - (c.old ? 2 * 86400 : 0), 0}};
+        ::utimensat(AT_FDCWD, (root / c.name).c_str(), times, AT_SYMLINK_NOFOLLOW);
+    }
+    posix::cleanUp(root.string());
+    ::kill(running, SIGKILL);
+    ::waitpid(running, nullptr, 0);
+    for (const Case& c : cases)
+        EXPECT_EQ(fs::is_symlink(root / c.name), c.kept) << c.name;
 }
