@@ -27,12 +27,9 @@ dosbox::Setup prepare(Platform& platform, const dosbox::Network& network, const 
         setup.configurationFile = folder + configuration.name;
         setup.logFile = folder + LogName;
     } catch (const LauncherError& e) {
-        // The game still starts, on DOSBox's own settings; the player hears
-        // why once a run, not at every start.
-        static bool told = false;
-        if (!told)
-            ErrorBox::show(ansitext::fromBytes(std::string(e.what()) + NoExtras));
-        told = true;
+        // The game still starts, on DOSBox's own settings, with one word of
+        // what it lacks.
+        ErrorBox::show(ansitext::fromBytes(std::string(e.what()) + NoExtras));
     }
     return setup;
 }

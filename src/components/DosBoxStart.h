@@ -23,7 +23,7 @@ bool gameRunsInDosBox(Platform& platform);
 
 // Writes the configuration for `network` (Kind::None for the game alone) on
 // `hardware`, and says where it and the log are. Where the file cannot be
-// written, the player is told (once a run) and the setup names neither.
+// written, the player is told once and the setup names neither.
 dosbox::Setup prepare(Platform& platform, const dosbox::Network& network, const dosbox::Hardware& hardware);
 
 }  // namespace dosboxstart

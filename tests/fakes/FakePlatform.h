@@ -122,7 +122,13 @@ public:
     bool startsInDosBox(const std::string& commandLine, const std::string& folder) override;
     void startProgramWith(const std::string& commandLine, int show, const dosbox::Setup& setup) override;
     // Outside the game, so its files never mix with the game's.
-    std::string dosBoxFolder() override { return "C:\\Users\\Player\\AppData\\Local\\cache\\vornhale"; }
+    std::string dosBoxFolder() override
+    {
+        if (!dosBoxFolderError.empty())
+            throw LauncherError(dosBoxFolderError);
+        return "C:\\Users\\Player\\AppData\\Local\\cache\\vornhale";
+    }
+    std::string dosBoxFolderError;  // when set, the launcher's folder cannot be made, for this reason
     int shellExecute(const std::string& file, const std::string& parameters, int show) override;
     Registry& registry() override { return fakeRegistry; }
     std::shared_ptr<Router> router() override { return fakeRouter; }
