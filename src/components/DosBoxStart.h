@@ -1,7 +1,7 @@
 #pragma once
 // What a start through DOSBox is given: the launcher's configuration file,
 // written into the launcher's own folder for DOSBox, and the log that
-// DOSBox's output goes to beside it, replaced at every start, so a game that
+// DOSBox's output goes to beside it, a new one at every start, so a game that
 // did not start or connect can be looked into afterwards. Where the folder
 // cannot be made or written, DOSBox starts without them.
 

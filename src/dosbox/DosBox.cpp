@@ -129,11 +129,12 @@ Configuration configuration(const Network& network, const Hardware& hardware)
             text += std::string("sbbase=") + base + "\n";
         }
         const std::pair<const char*, std::optional<int>> numbers[] = {
-            {"irq", card->irq}, {"dma", card->dma}, {"hdma", card->hdma}};
+            {"irq", card->irq ? std::optional<int>(atIrq(*card->irq)) : std::nullopt},
+            {"dma", card->dma},
+            {"hdma", card->hdma}};
         for (const auto& [name, value] : numbers)
             if (value)
-                text += std::string(name) + "=" + std::to_string(name == std::string("irq") ? atIrq(*value) : *value) +
-                        "\n";
+                text += std::string(name) + "=" + std::to_string(*value) + "\n";
     }
     if (hardware.joystick == false)
         text += "[joystick]\njoysticktype=none\n";
