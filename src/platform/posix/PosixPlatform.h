@@ -1,7 +1,10 @@
 #pragma once
 // The launcher on Linux and other POSIX systems. Its jobs live in files of
-// their own: Paths (launcher paths, matched without case), Files (reading and
-// saving), Programs (the game, the network driver, the browser) and
+// their own: Paths (launcher paths, matched without case), Files and
+// PosixFiles (reading and saving), SaveInPlace (saves that can be undone),
+// SafeLinks (which links are followed), OwnFolder (the launcher's private
+// folder), Programs and PosixPrograms (the game, the network driver, the
+// browser), ShortNames (what DOSBox is given in the launcher's folder) and
 // PosixRegistry (the one registry answer a desktop needs).
 
 #include "platform/Platform.h"
