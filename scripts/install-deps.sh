@@ -15,7 +15,7 @@ packages=(
     genisoimage vorbis-tools flac lame
     g++-mingw-w64-x86-64-posix wine wine64 fonts-croscore xclip xz-utils
     dpkg-dev lintian desktop-file-utils appstream
-    acl exfat-fuse exfatprogs
+    acl exfat-fuse exfatprogs strace
     dbus at-spi2-core python3-pyatspi
 )
 packages+=("$@")

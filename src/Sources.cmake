@@ -30,6 +30,10 @@ set(VORNHALE_LOGIC_SOURCES
 set(VORNHALE_POSIX_SOURCES
     ${src}/platform/posix/Paths.cpp
     ${src}/platform/posix/Files.cpp
+    ${src}/platform/posix/PosixFiles.cpp
+    ${src}/platform/posix/OwnFolder.cpp
+    ${src}/platform/posix/SafeLinks.cpp
+    ${src}/platform/posix/ShortNames.cpp
     ${src}/platform/posix/SaveInPlace.cpp
     ${src}/platform/posix/Programs.cpp
     ${src}/platform/posix/PosixPrograms.cpp
@@ -48,9 +52,11 @@ set(VORNHALE_NETWORK_SOURCES
 set(VORNHALE_WIN32_SOURCES
     ${src}/platform/win32/Win32Platform.cpp
     ${src}/platform/win32/Win32Files.cpp
+    ${src}/platform/win32/Win32SaveInPlace.cpp
     ${src}/platform/win32/Win32Programs.cpp
     ${src}/platform/win32/Win32DosBox.cpp
     ${src}/platform/win32/Win32PlayerDosBox.cpp
+    ${src}/platform/win32/Win32Junction.cpp
     ${src}/platform/win32/Win32Registry.cpp
 )
 

@@ -77,6 +77,10 @@ CommandLine::CommandLine(const QStringList& arguments)
         const QByteArray quoted = "--game-dir: \"" + folder + "\"";
         if (folder.isEmpty())
             error_ = prefix + "--game-dir needs the game's folder";
+        else if (!std::filesystem::exists(status) && failure && failure != std::errc::no_such_file_or_directory)
+            // The system's reason: a link loop, a folder on the way that may
+            // not be searched.
+            error_ = prefix + quoted + ": " + QByteArray::fromStdString(failure.message());
         else if (!std::filesystem::exists(status))
             error_ = prefix + quoted + " does not exist";
         else if (!std::filesystem::is_directory(status))

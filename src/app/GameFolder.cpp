@@ -18,6 +18,9 @@ namespace launcher {
 
 namespace {
 const QString GameFolderKey = QStringLiteral("GameFolder");
+// The same folder as its bytes, percent-encoded, which any bytes survive;
+// the text under GameFolderKey stays for launchers that know only that.
+const QString GameFolderBytesKey = QStringLiteral("GameFolderBytes");
 
 std::string nameOf(const std::filesystem::path& path)
 {
@@ -41,6 +44,44 @@ bool holdsGame(const QByteArray& folder)
             return true;
     }
     return false;
+}
+
+// The bytes of the folder the chooser gave as text. A name that is not in
+// the system's encoding comes back with U+FFFD in it; it is found again
+// among its folder's entries, whose names decode to the same text.
+QByteArray systemName(const QString& picked)
+{
+    const QString full = QFileInfo(picked).absoluteFilePath();
+#ifdef Q_OS_WIN
+    return QFile::encodeName(full);
+#else
+    QByteArray bytes;
+    for (const QString& part : full.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        QByteArray name = QFile::encodeName(part);
+        std::error_code error;
+        if (!std::filesystem::exists(fileSystemPath(bytes + "/" + name), error)) {
+            for (std::filesystem::directory_iterator entry(fileSystemPath(bytes.isEmpty() ? "/" : bytes), error), end;
+                 !error && entry != end; entry.increment(error)) {
+                const std::string found = entry->path().filename().string();
+                if (QFile::decodeName(QByteArray::fromStdString(found)) == part) {
+                    name = QByteArray::fromStdString(found);
+                    break;
+                }
+            }
+        }
+        bytes += "/" + name;
+    }
+    return bytes.isEmpty() ? QByteArray("/") : bytes;
+#endif
+}
+
+// The folder remembered in `config`, as bytes.
+QByteArray remembered(const QSettings& config)
+{
+    const QString bytes = config.value(GameFolderBytesKey).toString();
+    if (!bytes.isEmpty())
+        return QByteArray::fromPercentEncoding(bytes.toLatin1());
+    return QFile::encodeName(config.value(GameFolderKey).toString());
 }
 
 // Where the chooser opens: the remembered folder, or what is left of its
@@ -81,21 +122,22 @@ std::optional<QByteArray> findGameFolder(const QByteArray& current, QSettings& c
 {
     if (holdsGame(current))
         return current;
-    const QString remembered = config.value(GameFolderKey).toString();
-    if (!remembered.isEmpty() && holdsGame(QFile::encodeName(remembered)))
-        return QFile::encodeName(remembered);
+    const QByteArray before = remembered(config);
+    if (!before.isEmpty() && holdsGame(before))
+        return before;
 
-    QString startIn = startFolder(remembered);
+    QString startIn = startFolder(QFile::decodeName(before));
     for (;;) {
         const QString picked = question.askFolder(startIn);
         if (picked.isEmpty())
             return std::nullopt;
-        const QString problem = gameFolderProblem(QFile::encodeName(picked));
+        const QByteArray folder = systemName(picked);
+        const QString problem = gameFolderProblem(folder);
         if (problem.isEmpty()) {
-            const QString folder = QFileInfo(picked).absoluteFilePath();
-            config.setValue(GameFolderKey, folder);
+            config.setValue(GameFolderKey, QFile::decodeName(folder));
+            config.setValue(GameFolderBytesKey, QString::fromLatin1(folder.toPercentEncoding("/")));
             UserConfig::store(config);
-            return QFile::encodeName(folder);
+            return folder;
         }
         question.refuse(problem);
         startIn = picked;

@@ -8,7 +8,10 @@
 #include "app/GameFolder.h"
 #include "app/_main.h"
 #include "app/application.h"
+#include "components/AnsiText.h"
+#include "components/ErrorBox.h"
 #include "components/UserConfig.h"
+#include "core/GameFiles.h"
 #include "platform/NativePlatform.h"
 
 #include <QApplication>
@@ -16,6 +19,8 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <optional>
+#include <string>
 
 namespace {
 void printLine(std::FILE* stream, const QByteArray& text)
@@ -25,12 +30,13 @@ void printLine(std::FILE* stream, const QByteArray& text)
         std::fputc('\n', stream);
 }
 
-// Enters `folder`, given as the system's bytes.
-bool enter(const QByteArray& folder)
+// Enters `folder`, given as the system's bytes; the system's reason when it
+// cannot.
+std::optional<std::string> enter(const QByteArray& folder)
 {
     std::error_code error;
     std::filesystem::current_path(launcher::fileSystemPath(folder), error);
-    return !error;
+    return error ? std::optional<std::string>(error.message()) : std::nullopt;
 }
 }  // namespace
 
@@ -56,8 +62,9 @@ int main(int argc, char** argv)
     case launcher::CommandLine::Outcome::Run:
         break;
     }
-    if (!commandLine.gameFolder().isEmpty() && !enter(commandLine.gameFolder())) {
-        printLine(stderr, "vornhale-launcher: --game-dir: cannot enter \"" + commandLine.gameFolder() + "\"");
+    if (const auto failure = commandLine.gameFolder().isEmpty() ? std::nullopt : enter(commandLine.gameFolder())) {
+        printLine(stderr, "vornhale-launcher: --game-dir: cannot enter \"" + commandLine.gameFolder() +
+                              "\": " + QByteArray::fromStdString(*failure));
         return 2;
     }
 
@@ -72,13 +79,18 @@ int main(int argc, char** argv)
         const auto folder = launcher::findGameFolder(".", *config, question);
         if (!folder)
             return 0;  // the player cancelled the chooser
-        if (!enter(*folder)) {
-            printLine(stderr, "vornhale-launcher: cannot enter \"" + *folder + "\"");
+        if (const auto failure = enter(*folder)) {
+            printLine(stderr, "vornhale-launcher: cannot enter \"" + *folder + "\": " +
+                                  QByteArray::fromStdString(*failure));
             return 2;
         }
     }
 
     auto platform = makeNativePlatform();
+    // A save cut short is put right before anything reads its file.
+    for (const char* file : {gamefiles::SettingsFile, gamefiles::LaunchFile, gamefiles::CdAudioOffMarker})
+        if (const std::string note = platform->recoverInterruptedSave(file); !note.empty())
+            ErrorBox::show(ansitext::fromBytes(note));
     auto forms = createForms(*platform);
     forms->mainmenu->show();
     return app.exec();

@@ -94,6 +94,9 @@ void TAudioSetup::UpdateDosBoxNote()
         note = QStringLiteral("DOSBox cannot emulate a Sound Blaster at %1: the game will have no sound effects. "
                               "%2 work.")
                    .arg(ui->Port->currentText(), emulatedPorts(*ui->Port));
+    // The choice on screen first; the note has room for one.
+    if (gameInDosBox_ && note.isEmpty())
+        note = fileNote_;
     showNote(ui->DosBoxNote, note);
     UpdateMusicNote();
 }

@@ -28,6 +28,13 @@ public:
     // are enabled exactly when one is chosen. Setting SFXCard from code does
     // not run this; whoever does so calls it.
     void UpdateCardControls();
+    // What the loaded file holds that the lists cannot show and DOSBox
+    // cannot emulate, noted below them where the game runs in DOSBox.
+    void setFileNote(const QString& note)
+    {
+        fileNote_ = note;
+        UpdateDosBoxNote();
+    }
     // The viewer that shows the help text; it is made after this dialog.
     void setHelpViewer(Tview& view) { helpViewer_ = &view; }
 
@@ -51,4 +58,5 @@ private:
     Tview* helpViewer_ = nullptr;
     bool gameInDosBox_ = false;  // as found at the last showing
     std::unique_ptr<cdimage::Image> musicImage_;  // as found at the last showing or choice
+    QString fileNote_;
 };

@@ -30,6 +30,11 @@ std::string hash(std::string_view text)
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
+// IRQ 2 as an AT has it: wired to line 9 of the second controller. DOSBox
+// raises "2" on the first controller's line 2, which a DOS program that
+// hooks INT 71h never sees; "9" reaches both kinds of program.
+int atIrq(int irq) { return irq == 2 ? 9 : irq; }
+
 // Four decimal numbers up to 255. A part with a leading zero is refused: the
 // resolver would read it as octal and reach another computer.
 bool isIpv4Address(std::string_view host)
@@ -77,6 +82,10 @@ bool emulatesSoundBlasterAt(int base)
 
 std::string mountProblem(std::string_view folder)
 {
+    // A line break or another control character would end DOSBox's command
+    // early and start one of its own.
+    if (std::any_of(folder.begin(), folder.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; }))
+        return "DOSBox cannot open a folder whose name holds a line break or another control character";
     if (folder.find_first_of("\"%") != std::string_view::npos)
         return "DOSBox cannot open a folder whose name holds a double quote or a percent sign";
     if (folder.size() > 238)
@@ -84,13 +93,25 @@ std::string mountProblem(std::string_view folder)
     return {};
 }
 
-std::string mountName(std::string_view folder) { return "game-" + hash(folder); }
+std::string mountName(std::string_view folder)
+{
+    // 64 bits, so two folders never share a name in practice: a shared one
+    // would show a DOSBox still running the other folder's files.
+    std::uint64_t value = 14695981039346656037u;
+    for (unsigned char c : folder)
+        value = (value ^ c) * 1099511628211u;
+    char digits[17];
+    std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(value));
+    return std::string("game-") + digits;
+}
 
 Configuration configuration(const Network& network, const Hardware& hardware, const Display& display)
 {
     std::string text = "# The Vornhale launcher's settings for DOSBox, written anew at every start.\n";
     if (const auto& card = hardware.soundBlaster) {
-        text += "[sblaster]\nsbtype=sb16\n";
+        // DOSBox's Gravis card sits at port 240 by default, where it would
+        // hide a Sound Blaster put there; the game has no Gravis driver.
+        text += "[gus]\ngus=false\n[sblaster]\nsbtype=sb16\n";
         // A port DOSBox cannot emulate would be taken for 0x220 without a
         // word; the card stays where the player's own configuration puts it.
         if (card->base && emulatesSoundBlasterAt(*card->base)) {
@@ -99,7 +120,9 @@ Configuration configuration(const Network& network, const Hardware& hardware, co
             text += std::string("sbbase=") + base + "\n";
         }
         const std::pair<const char*, std::optional<int>> numbers[] = {
-            {"irq", card->irq}, {"dma", card->dma}, {"hdma", card->hdma}};
+            {"irq", card->irq ? std::optional<int>(atIrq(*card->irq)) : std::nullopt},
+            {"dma", card->dma},
+            {"hdma", card->hdma}};
         for (const auto& [name, value] : numbers)
             if (value)
                 text += std::string(name) + "=" + std::to_string(*value) + "\n";
@@ -121,7 +144,7 @@ Configuration configuration(const Network& network, const Hardware& hardware, co
                     "=modem listenport:" + std::to_string(network.port);
             // DOSBox takes an interrupt from 2 to 15, and its port's own otherwise.
             if (hardware.modemIrq && *hardware.modemIrq >= 2 && *hardware.modemIrq <= 15)
-                text += " irq:" + std::to_string(*hardware.modemIrq);
+                text += " irq:" + std::to_string(atIrq(*hardware.modemIrq));
             text += "\n";
         }
         break;

@@ -38,7 +38,8 @@ int serialPortAddress(int comPort);
 bool emulatesSoundBlasterAt(int base);
 // Why DOSBox cannot mount `folder` (a full path) as a drive, or empty text
 // when it can: its mount command loses a folder whose name holds a double
-// quote or a percent sign, and overflows on one longer than 238 bytes.
+// quote or a percent sign, runs what follows a control character (a line
+// break) as commands of its own, and overflows on one longer than 238 bytes.
 std::string mountProblem(std::string_view folder);
 // A short name that stands for `folder` in the launcher's own folder, where
 // DOSBox cannot mount the folder itself; the same folder always gets the

@@ -52,6 +52,15 @@ public:
     // failing with its I/O error texts ("File access denied", "Path not
     // found", "Disk full", ...). The file is written completely or not at all.
     virtual void writeDataFile(const std::string& path, const std::string& bytes) = 0;
+    // Puts back the earlier content of `path` where a save of it was cut
+    // short (a crash, a power cut) half-way through writing over it, and
+    // returns what to tell the player; empty text when there was nothing to
+    // put back. readFile does the same without a word.
+    virtual std::string recoverInterruptedSave(const std::string& path)
+    {
+        static_cast<void>(path);
+        return {};
+    }
     // Deletes a file; returns false when it could not.
     virtual bool removeFile(const std::string& path) = 0;
 

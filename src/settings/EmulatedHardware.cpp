@@ -5,6 +5,7 @@
 #include "settings/AudioSettings.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 
 namespace settings {
@@ -26,14 +27,38 @@ std::optional<int> item(const LineBuffer& lines, const ListSetting& setting)
     return std::nullopt;
 }
 
-// The number the list item stands for ("0x240" is 576, "10" is 10).
-std::optional<int> itemValue(const LineBuffer& lines, const ListSetting& setting)
+// The number the file's value stands for ("0x240" and "0X240" are 576,
+// "10" is 10), or nothing.
+std::optional<int> written(const LineBuffer& lines, const ListSetting& setting)
+{
+    const std::string value = lines.getSetting(setting.key);
+    const bool hex = value.size() > 2 && value[0] == '0' && (value[1] == 'x' || value[1] == 'X');
+    if (value.empty() || value.find_first_not_of(hex ? "0123456789abcdefABCDEF" : "0123456789", hex ? 2 : 0) !=
+                             std::string::npos || value.size() > 6)
+        return std::nullopt;
+    return std::stoi(value, nullptr, hex ? 16 : 10);
+}
+
+// The number the list item stands for, or, for a value the list cannot show
+// ("BlasterInterrupt = 9"), the value itself where DOSBox can emulate it.
+std::optional<int> shownNumber(const LineBuffer& lines, const ListSetting& setting)
 {
     const auto index = item(lines, setting);
-    if (!index)
-        return std::nullopt;
-    return std::stoi(setting.values[std::size_t(*index)], nullptr, 0);
+    return index ? std::optional<int>(std::stoi(setting.values[std::size_t(*index)], nullptr, 0)) : std::nullopt;
 }
+
+std::optional<int> emulatedValue(const LineBuffer& lines, const ListSetting& setting, bool (*emulates)(int))
+{
+    const std::optional<int> shown = shownNumber(lines, setting);
+    if (const auto value = written(lines, setting); value && value != shown && emulates(*value))
+        return value;
+    return shown;
+}
+
+// What DOSBox's Sound Blaster 16 takes besides its ports.
+bool emulatedIrq(int irq) { return irq == 2 || irq == 3 || irq == 5 || irq == 7 || (irq >= 9 && irq <= 12) || irq == 15; }
+bool emulatedDma8(int dma) { return dma == 0 || dma == 1 || dma == 3; }
+bool emulatedDma16(int dma) { return dma >= 5 && dma <= 7; }
 
 std::optional<int> integer(const std::string& value)
 {
@@ -48,14 +73,41 @@ std::optional<int> integer(const std::string& value)
 constexpr int KeyboardAndJoystick = 2;
 }  // namespace
 
+std::string unemulatedNote(const LineBuffer& lines)
+{
+    struct Part {
+        const ListSetting& setting;
+        bool (*emulates)(int);
+        const char* name;
+        const char* format;
+    };
+    const Part parts[] = {{audio::BlasterAddress, dosbox::emulatesSoundBlasterAt, "port", "%04X"},
+                          {audio::BlasterInterrupt, emulatedIrq, "IRQ", "%d"},
+                          {audio::BlasterDma8, emulatedDma8, "8-bit DMA", "%d"},
+                          {audio::BlasterDma16, emulatedDma16, "16-bit DMA", "%d"}};
+    const auto card = item(lines, audio::FXDevice);
+    for (const Part& part : parts) {
+        const auto value = written(lines, part.setting);
+        const auto shown = shownNumber(lines, part.setting);
+        if (!card || *card == 0 || !value || !shown || value == shown || part.emulates(*value))
+            continue;
+        char was[16];
+        std::snprintf(was, sizeof was, part.format, *value);
+        return std::string("The settings file gives ") + part.name + " " + was +
+               ", which DOSBox cannot emulate: DOSBox gets the " + part.name + " shown here, and a save writes it.";
+    }
+    return {};
+}
+
 dosbox::Hardware emulatedHardware(const LineBuffer& lines)
 {
     dosbox::Hardware hardware;
     // Both cards the game knows are a Sound Blaster 16 to DOSBox.
     if (const auto card = item(lines, audio::FXDevice); card && *card != 0) {
         hardware.soundBlaster = dosbox::Hardware::SoundBlaster{
-            itemValue(lines, audio::BlasterAddress), itemValue(lines, audio::BlasterInterrupt),
-            itemValue(lines, audio::BlasterDma8), itemValue(lines, audio::BlasterDma16)};
+            emulatedValue(lines, audio::BlasterAddress, dosbox::emulatesSoundBlasterAt),
+            emulatedValue(lines, audio::BlasterInterrupt, emulatedIrq), emulatedValue(lines, audio::BlasterDma8, emulatedDma8),
+            emulatedValue(lines, audio::BlasterDma16, emulatedDma16)};
     }
     // The misc dialog clamps the method into its three items. With a
     // joystick, DOSBox's own choice of one stands.

@@ -2,6 +2,7 @@
 
 #include "components/AnsiText.h"
 #include "platform/Platform.h"
+#include "dialogs/_audiosetup.h"
 #include "settings/EmulatedHardware.h"
 #include "settings/groups.h"
 
@@ -20,6 +21,7 @@ void Tconfig::LoadSettings()
 
     settings::loadVideo(*this, dialogs_.video);
     settings::loadAudio(*this, dialogs_.audio);
+    dialogs_.audio.setFileNote(ansitext::fromBytes(settings::unemulatedNote(Memo1)));
     settings::loadKeyDefinitions(*this, dialogs_.keyboard);
     settings::loadMouseAimingFlipped(*this, dialogs_.mouse);
     settings::loadPlayerName(*this);

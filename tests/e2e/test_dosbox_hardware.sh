@@ -12,9 +12,10 @@ e2e_own_network "$@"
 
 need_dosbox
 e2e_start_x
-# The player's own configuration: a speed, and a Sound Blaster the game's
-# settings will move.
-dosbox_scratch_home $'[cpu]\ncycles=1234\n[sblaster]\nirq=7\ndma=1\n'
+# The player's own configuration: a speed, a Sound Blaster the game's
+# settings will move, and DOSBox's Gravis card, which at its port 240 would
+# hide a Sound Blaster there.
+dosbox_scratch_home $'[cpu]\ncycles=1234\n[sblaster]\nirq=7\ndma=1\n[gus]\ngus=true\n'
 # DOSBox is no child of ours; a game in a folder it cannot mount runs from
 # the launcher's cache, which lies in scratch too.
 trap 'end_our_dosboxes; e2e_cleanup' EXIT
@@ -40,7 +41,9 @@ report() {
 # starts the game ("single" player, or an "ipx" game it hosts), and fails
 # unless DOS found the card there.
 probe() {
-    local start="$1" port="$2" irq="$3" dma8="$4" dma16="$5" method="$6" folder="$GAME" got
+    local start="$1" port="$2" irq="$3" dma8="$4" dma16="$5" method="$6" folder="$GAME" got at="$3"
+    # IRQ 2 reaches DOSBox as an AT's IRQ 9, which a handler of either sees.
+    [ "$irq" = 2 ] && at=9
     sed -i "s/^FXDevice = .*\r\$/FXDevice = 0\r/; s/^BlasterAddress = .*\r\$/BlasterAddress = 0x$port\r/;
             s/^BlasterInterrupt = .*\r\$/BlasterInterrupt = $irq\r/; s/^BlasterDma8 = .*\r\$/BlasterDma8 = $dma8\r/;
             s/^BlasterDma16 = .*\r\$/BlasterDma16 = $dma16\r/; s/^ControllerType = .*\r\$/ControllerType = $method\r/" \
@@ -57,9 +60,9 @@ probe() {
     fi
     launcher_ended
     got="$(report "$folder/SBPROBE.TXT")"
-    [ "$got" = "BLASTER=A$port I$irq D$dma8 H$dma16 T6
+    [ "$got" = "BLASTER=A$port I$at D$dma8 H$dma16 T6
 DSP $port
-IRQ $irq
+IRQ $at
 DMA8 $dma8
 DMA16 $dma16" ] || fail "$start, $port/$irq/$dma8/$dma16: DOS found
 $got"
@@ -69,12 +72,13 @@ $got"
 probe single 240 10 3 7 1
 grep -q . "$XDG_CACHE_HOME/vornhale/dosbox.log" || fail "DOSBox's output was not kept"
 
-# IRQ 2, which DOSBox raises as IRQ 9 and the BIOS hands on, in a folder
-# whose name DOSBox's mount command cannot take.
-odd="$E2E_TMP/Vornhale \"Gold\" 100%"
+# IRQ 2, in a folder whose name DOSBox's mount command cannot take, and
+# whose line break would end DOSBox's command and run the rest as commands.
+odd="$E2E_TMP/Vornhale \"Gold\" 100%"$'\nmount e .\necho pwned>e:\\PWNED.TXT\n'
 mv "$GAME" "$odd"
 GAME="$odd"
 probe single 220 2 0 6 1
+[ -z "$(find "$E2E_TMP" -iname PWNED.TXT)" ] || fail "DOSBox ran commands from the folder's name"
 
 # An IPX game played with a joystick, with a dosbox.conf beside NET.BAT.
 printf '[cpu]\ncycles=2345\n[sblaster]\nirq=5\n' >"$GAME/ENGINE/dosbox.conf"

@@ -126,6 +126,13 @@ public:
     // What the player's own DOSBox configurations say, for every folder.
     std::string playerDosBoxText;
     std::string playerDosBoxConfigurations(const std::string&) override { return playerDosBoxText; }
+    std::string dosBoxFolder() override
+    {
+        if (!dosBoxFolderError.empty())
+            throw LauncherError(dosBoxFolderError);
+        return "C:\\Users\\Player\\AppData\\Local\\cache\\vornhale";
+    }
+    std::string dosBoxFolderError;  // when set, the launcher's folder cannot be made, for this reason
     int shellExecute(const std::string& file, const std::string& parameters, int show) override;
     Registry& registry() override { return fakeRegistry; }
     std::shared_ptr<Router> router() override { return fakeRouter; }

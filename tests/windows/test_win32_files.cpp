@@ -171,7 +171,7 @@ TEST_F(Win32FilesTest, AReplaceThatStopsHalfWayNeverLosesTheNewContent)
         {"the old file gone", gone, "", {"new"}},
         {"the old file under another name", renamed, "", {"new", "old"}},
         {"the old file gone and the name not free", goneAndAFolderThere, refused, {"new"}},
-        {"nothing touched", untouched, refused, {"old"}},
+        {"nothing touched: written in place", untouched, "", {"new"}},
     };
     const Step real = win32::replaceFileCall;
     for (const Case& c : cases) {
@@ -189,6 +189,21 @@ TEST_F(Win32FilesTest, AReplaceThatStopsHalfWayNeverLosesTheNewContent)
         if (c.error.empty())
             EXPECT_EQ(slurp(at("ENGINE\\VORNHL.CFG")), "new") << c.name;
     }
+    // A temporary file that a save killed long ago left goes with a save.
+    spit(at("ENGINE\\vhl1A2B.tmp"), "x");
+    const HANDLE leftover = ::CreateFileA(at("ENGINE\\vhl1A2B.tmp").c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const FILETIME longAgo = {0, 0x01d00000};
+    ::SetFileTime(leftover, nullptr, nullptr, &longAgo);
+    ::CloseHandle(leftover);
+    platform.writeFile(".\\ENGINE\\VORNHL.CFG", "new");
+    EXPECT_FALSE(wintest::exists(at("ENGINE\\vhl1A2B.tmp")));
+    // An in-place save cut short left its copy of the old content: the next
+    // start puts it back and says so, once.
+    spit(at("ENGINE\\VORNHL.CFG.vornhale-undo"), "old");
+    EXPECT_NE(platform.recoverInterruptedSave(".\\ENGINE\\VORNHL.CFG"), "");
+    EXPECT_EQ(platform.recoverInterruptedSave(".\\ENGINE\\VORNHL.CFG"), "");
+    EXPECT_EQ(slurp(at("ENGINE\\VORNHL.CFG")), "old");
 }
 
 TEST_F(Win32FilesTest, ExistenceAndRemovalConcernFilesOnly)

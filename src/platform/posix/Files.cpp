@@ -2,6 +2,7 @@
 
 #include "platform/posix/Descriptor.h"
 #include "platform/posix/Paths.h"
+#include "platform/posix/SafeLinks.h"
 #include "platform/posix/SaveInPlace.h"
 #include "platform/posix/PosixPlatform.h"
 
@@ -13,6 +14,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 #include <random>
 #include <vector>
 
@@ -21,22 +23,6 @@ namespace fs = std::filesystem;
 namespace posix {
 
 namespace {
-// Follows `path` through symbolic links to the file they finally name (which
-// may not exist yet); a relative link is relative to its own folder.
-int followLinks(std::string& path)
-{
-    for (int hops = 0; hops < 40; ++hops) {
-        std::error_code error;
-        if (!fs::is_symlink(fs::symlink_status(path, error)))
-            return 0;
-        const fs::path link = fs::read_symlink(path, error);
-        if (error)
-            return error.value();
-        path = link.is_absolute() ? link.string() : (fs::path(directoryOf(path)) / link).string();
-    }
-    return ELOOP;
-}
-
 // A temporary file's name: the target's, this mark, and six random letters or
 // digits (Files.h says why).
 constexpr char TempMark[] = ".vornhale-tmp-";
@@ -50,6 +36,37 @@ bool isTempName(const std::string& name, const std::string& base)
     return name.size() == fixed.size() + TempRandom && name.compare(0, fixed.size(), fixed) == 0 &&
            name.find_first_not_of(TempLetters, fixed.size()) == std::string::npos;
 }
+
+// Removes what saves of `target` killed half-way left beside it: files of
+// the temporary names above only, regular files of this user or of the
+// target's `owner`, and only those no save holds locked.
+void removeLeftovers(const std::string& target, uid_t owner)
+{
+    const std::string dir = directoryOf(target);
+    const std::string base = target.substr(target.find_last_of('/') + 1);
+    std::vector<std::string> found;
+    std::error_code error;
+    for (fs::directory_iterator entry(dir, error), end; !error && entry != end; entry.increment(error)) {
+        const std::string name = entry->path().filename().string();
+        if (isTempName(name, base) || isTempName(name, copyBeside(base)))
+            found.push_back(entry->path().string());
+    }
+    for (const std::string& leftover : found) {
+        Descriptor fd(::open(leftover.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+        struct stat st;
+        if (fd.get() >= 0 && ::fstat(fd.get(), &st) == 0 && S_ISREG(st.st_mode) &&
+            (st.st_uid == ::geteuid() || st.st_uid == owner) && ::flock(fd.get(), LOCK_EX | LOCK_NB) == 0)
+            ::unlink(leftover.c_str());
+    }
+}
+
+// The system refuses a step of the replacement (a new file in a folder that
+// is not writable for this user or lies on a read-only file system, a mode
+// on a file system that has none or keeps one for everyone), while the file
+// itself may still be written.
+bool refused(int error) { return error == EACCES || error == EPERM || error == EROFS || error == EOPNOTSUPP; }
+
+}  // namespace
 
 // Creates a new file beside `target` for writing and names it in `name`.
 // mkstemp always makes its file 0600; a new settings file must instead get the
@@ -87,40 +104,52 @@ int createBeside(const std::string& target, mode_t mode, std::string& name)
     return -1;
 }
 
-// Removes what saves of `target` killed half-way left beside it: files of
-// the temporary names above only, regular files of this user or of the
-// target's `owner`, and only those no save holds locked.
-void removeLeftovers(const std::string& target, uid_t owner)
+int lockFile(int fd, int how)
 {
-    const std::string dir = directoryOf(target);
-    const std::string base = target.substr(target.find_last_of('/') + 1);
-    std::vector<std::string> found;
-    std::error_code error;
-    for (fs::directory_iterator entry(dir, error), end; !error && entry != end; entry.increment(error)) {
-        if (isTempName(entry->path().filename().string(), base))
-            found.push_back(entry->path().string());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        if (::flock(fd, how | LOCK_NB) == 0)
+            return 0;
+        if (errno != EWOULDBLOCK && errno != EINTR)
+            return errno == ENOLCK || errno == EOPNOTSUPP || errno == ENOSYS ? 0 : errno;
+        ::usleep(50000);
     }
-    for (const std::string& leftover : found) {
-        Descriptor fd(::open(leftover.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-        struct stat st;
-        if (fd.get() >= 0 && ::fstat(fd.get(), &st) == 0 && S_ISREG(st.st_mode) &&
-            (st.st_uid == ::geteuid() || st.st_uid == owner) && ::flock(fd.get(), LOCK_EX | LOCK_NB) == 0)
-            ::unlink(leftover.c_str());
-    }
+    return EBUSY;
 }
 
-// The system refuses a step of the replacement (a new file in a folder that
-// is not writable for this user or lies on a read-only file system, a mode
-// on a file system that has none or keeps one for everyone), while the file
-// itself may still be written.
-bool refused(int error) { return error == EACCES || error == EPERM || error == EROFS || error == EOPNOTSUPP; }
+int openForSave(const std::string& target, Descriptor& file, std::string& reason, const std::string& ownFolder)
+{
+    // Another save may replace the file while this one waits for its lock:
+    // the lock counts only on the file that still has the name.
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        file.reset(::open(target.c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY));
+        if (file.get() < 0 && errno == EACCES)
+            file.reset(::open(target.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY));
+        if (file.get() < 0) {
+            if (errno == ELOOP)
+                reason = "it was replaced by a symbolic link while the launcher was using it";
+            return errno;
+        }
+        if (const int error = lockFile(file.get(), LOCK_EX)) {
+            if (error == EBUSY)
+                reason = "another launcher is saving it";
+            return error;
+        }
+        struct stat held, named;
+        if (::fstat(file.get(), &held) == 0 && ::lstat(target.c_str(), &named) == 0 && held.st_dev == named.st_dev &&
+            held.st_ino == named.st_ino) {
+            // What a save cut short left is put right before anything else.
+            restoreFromCopy(file.get(), target, ownFolder);
+            return 0;
+        }
+    }
+    return EBUSY;
+}
 
-}  // namespace
-
-int saveFile(const std::string& path, const std::string& bytes)
+int saveFile(const std::string& path, const std::string& bytes, std::string& reason,
+             const std::function<std::string()>& ownFolder)
 {
     std::string target = path;
-    if (const int error = followLinks(target))
+    if (const int error = followLinksSafely(target, reason))
         return error;
 
     struct stat old;
@@ -138,9 +167,11 @@ int saveFile(const std::string& path, const std::string& bytes)
             return EACCES;
         // Whether the user may write the file is the system's to say
         // (permissions, access lists, a read-only mount), and the open file
-        // serves an in-place write if the replacement cannot be made.
-        oldFile.reset(::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY));
-        if (oldFile.get() < 0)
+        // serves an in-place write if the replacement cannot be made. It
+        // stays locked until the save is done, on either way.
+        if (const int error = openForSave(target, oldFile, reason, ownFolder ? ownFolder() : std::string()))
+            return error;
+        if (::fstat(oldFile.get(), &old) != 0)
             return errno;
     }
     const std::string dir = directoryOf(target);
@@ -149,17 +180,18 @@ int saveFile(const std::string& path, const std::string& bytes)
         return errno == ENOENT ? ENOTDIR : errno;
 
     removeLeftovers(target, replacing ? old.st_uid : ::geteuid());
+    const auto inPlace = [&] { return writeInPlace(oldFile.get(), target, bytes, ownFolder ? ownFolder() : "", reason); };
     // A replacement would be another file: the old one's other names would
     // keep the old content, and its access list would be lost (setting the
     // mode of a file that has one sets the list's mask instead).
     if (replacing && (old.st_nlink > 1 || hasAccessList(oldFile.get())))
-        return writeInPlace(oldFile.get(), bytes, old.st_size);
+        return inPlace();
 
     std::string temp;
     Descriptor file(createBeside(target, replacing ? 0600 : 0666, temp));
     if (file.get() < 0) {
         const int error = errno;
-        return replacing && refused(error) ? writeInPlace(oldFile.get(), bytes, old.st_size) : error;
+        return replacing && refused(error) ? inPlace() : error;
     }
     auto fail = [&](int error) {
         file.reset();
@@ -176,12 +208,12 @@ int saveFile(const std::string& path, const std::string& bytes)
         if ((made.st_uid != old.st_uid || made.st_gid != old.st_gid) &&
             ::fchown(file.get(), old.st_uid, old.st_gid) != 0) {
             fail(0);
-            return writeInPlace(oldFile.get(), bytes, old.st_size);
+            return inPlace();
         }
         const mode_t mode = old.st_mode & 01777;
         if ((made.st_mode & 07777) != mode && ::fchmod(file.get(), mode) != 0) {
             const int error = fail(errno);
-            return refused(error) ? writeInPlace(oldFile.get(), bytes, old.st_size) : error;
+            return refused(error) ? inPlace() : error;
         }
     }
     if (const int error = writeAll(file.get(), bytes, 0))
@@ -199,51 +231,5 @@ int saveFile(const std::string& path, const std::string& bytes)
         ::fsync(folder.get());
     return 0;
 }
-
-bool PosixPlatform::fileExists(const std::string& path)
-{
-    struct stat st;
-    return ::stat(resolve(path).c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
-}
-
-std::string PosixPlatform::readFile(const std::string& path)
-{
-    const int fd = ::open(resolve(path).c_str(), O_RDONLY);
-    if (fd < 0)
-        throw errors::cannotOpenFile(path);
-    std::string content;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            ::close(fd);
-            throw errors::cannotOpenFile(path);
-        }
-        if (n == 0)
-            break;
-        content.append(buffer, std::size_t(n));
-    }
-    ::close(fd);
-    return content;
-}
-
-void PosixPlatform::writeFile(const std::string& path, const std::string& bytes)
-{
-    if (saveFile(resolve(path), bytes) != 0)
-        throw errors::cannotCreateFile(path);
-}
-
-void PosixPlatform::writeDataFile(const std::string& path, const std::string& bytes)
-{
-    const std::string target = resolve(path);
-    if (const int error = saveFile(target, bytes)) {
-        // A missing directory is "Path not found", as the runtime says it.
-        throw LauncherError(ioErrorText(error == ENOENT && !exists(directoryOf(target)) ? ENOTDIR : error));
-    }
-}
-
-bool PosixPlatform::removeFile(const std::string& path) { return ::unlink(resolve(path).c_str()) == 0; }
 
 }  // namespace posix

@@ -1,7 +1,10 @@
 #pragma once
 // The launcher on Linux and other POSIX systems. Its jobs live in files of
-// their own: Paths (launcher paths, matched without case), Files (reading and
-// saving), Programs (the game, the network driver, the browser) and
+// their own: Paths (launcher paths, matched without case), Files and
+// PosixFiles (reading and saving), SaveInPlace (saves that can be undone),
+// SafeLinks (which links are followed), OwnFolder (the launcher's private
+// folder), Programs and PosixPrograms (the game, the network driver, the
+// browser), ShortNames (what DOSBox is given in the launcher's folder) and
 // PosixRegistry (the one registry answer a desktop needs).
 
 #include "platform/Platform.h"
@@ -23,6 +26,7 @@ public:
     void writeFile(const std::string& path, const std::string& bytes) override;
     void writeDataFile(const std::string& path, const std::string& bytes) override;
     bool removeFile(const std::string& path) override;
+    std::string recoverInterruptedSave(const std::string& path) override;
     std::string currentDirectory() override;
     void setCurrentDirectory(const std::string& path) override;
     char pathSeparator() const override { return '/'; }
@@ -42,6 +46,11 @@ public:
 
 private:
     std::string resolve(const std::string& path);
+    // The launcher's own folder (OwnFolder.h), or empty text.
+    std::string ownFolderOrNone(bool make = true);
+    // Puts back the content of `target` (a full path, links followed) that a
+    // save cut short left in a copy; true when it did.
+    bool recover(const std::string& target);
     std::string mountableFolder(const std::string& commandLine, const std::string& program, bool make);
     PosixRegistry registry_;
     std::shared_ptr<Router> router_ = makeHomeRouter();

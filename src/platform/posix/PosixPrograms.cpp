@@ -2,7 +2,9 @@
 
 #include "core/Errors.h"
 #include "dosbox/DosBox.h"
+#include "platform/posix/OwnFolder.h"
 #include "platform/posix/Paths.h"
+#include "platform/posix/ShortNames.h"
 #include "platform/posix/Programs.h"
 
 #include <cerrno>
@@ -70,11 +72,9 @@ std::string PosixPlatform::mountableFolder(const std::string& commandLine, const
         throw errors::cannotStart(commandLine, problem + ", and the launcher's own folder for DOSBox (\"" +
                                                    directoryOf(link) + "\") cannot stand in for it");
     if (make) {
-        // A link left by an earlier start may name another folder by now.
-        ::unlink(link.c_str());
-        if (::symlink(folder.c_str(), link.c_str()) != 0)
+        if (const int error = placeLink(folder, link))
             throw errors::cannotStart(commandLine, problem + ", and no short name could be made for it in \"" +
-                                                       directoryOf(link) + "\" (" + startReason(errno) + ")");
+                                                       directoryOf(link) + "\" (" + startReason(error) + ")");
     }
     return link;
 }
@@ -90,21 +90,11 @@ bool PosixPlatform::startsInDosBox(const std::string& commandLine, const std::st
 
 std::string PosixPlatform::dosBoxFolder()
 {
-    // Where the desktop keeps caches: $XDG_CACHE_HOME, or ~/.cache.
-    const char* cache = std::getenv("XDG_CACHE_HOME");
-    const char* home = std::getenv("HOME");
-    std::string base;
-    if (cache && cache[0] == '/')
-        base = cache;
-    else if (home && home[0] == '/')
-        base = std::string(home) + "/.cache";
-    else
-        base = "/tmp";
-    const std::string folder = base + "/vornhale";
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    if (!std::filesystem::is_directory(folder, error))
-        throw errors::cannotCreateFile(folder);
+    std::string problem;
+    const std::string folder = ownFolder(problem);
+    if (folder.empty())
+        throw LauncherError("Cannot create folder " + problem);
+    cleanUpOnce(folder);
     return folder;
 }
 

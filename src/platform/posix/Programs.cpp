@@ -2,6 +2,7 @@
 
 #include "core/Text.h"
 #include "platform/posix/Paths.h"
+#include "platform/posix/ShortNames.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -69,7 +70,7 @@ bool startDetached(const std::string& program, const std::vector<std::string>& a
     int& failure = error ? *error : ignored;
     // Opened here, not in the child: a log that cannot be made costs the
     // log, not the start.
-    const int log = output.empty() ? -1 : ::open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const int log = output.empty() ? -1 : openLog(output);
     // Everything the children need is built before fork: between fork and
     // exec only async-signal-safe calls are allowed in a threaded process.
     std::vector<char*> argv;

@@ -22,8 +22,9 @@ std::string findOnPath(const std::string& name);
 // Starts `program` with `arguments` (no shell: every byte reaches it as it
 // is), detached so that it outlives the launcher and is never waited for. It
 // inherits the current directory and the environment; with an `output`
-// file, its standard output and error go there, replacing the file (a file
-// that cannot be made leaves them as they are). True when the program could
+// file, its standard output and error go there, a new file each time with
+// the earlier ones kept under numbered names (ShortNames.h); a file that
+// cannot be made leaves them as they are. True when the program could
 // be executed; otherwise `*error` (when given) receives exec's errno.
 bool startDetached(const std::string& program, const std::vector<std::string>& arguments, int* error = nullptr,
                    const std::string& output = {});

@@ -4,8 +4,10 @@
 #include "core/Text.h"
 #include "dosbox/DosBox.h"
 #include "platform/win32/Win32Calls.h"
+#include "platform/win32/Win32Junction.h"
 #include "platform/win32/Win32Programs.h"
 
+#include <functional>
 #include <vector>
 
 // The game and its network driver on a Windows that cannot run DOS programs:
@@ -99,24 +101,29 @@ std::string findDosBox()
 }
 
 // The folder DOSBox mounts for `program`: its own, or where DOSBox cannot
-// take that, the same folder by its short (8.3) name. Throws
-// errors::cannotStart when neither will do.
-std::string mountableFolder(const std::string& commandLine, const std::string& program)
+// take that, the same folder by its short (8.3) name, or, where the volume
+// keeps none, a junction to it in the launcher's `cache` folder (made with
+// `make`). Throws errors::cannotStart when none will do.
+std::string mountableFolder(const std::string& commandLine, const std::string& program,
+                            const std::function<std::string()>& cacheFolder, bool make)
 {
     const std::string folder = program.substr(0, program.find_last_of("\\/"));
     const std::string problem = dosbox::mountProblem(folder);
     if (problem.empty())
         return folder;
-    std::vector<char> shortName(folder.size() + 1);
-    DWORD length = ::GetShortPathNameA(folder.c_str(), shortName.data(), DWORD(shortName.size()));
-    if (length >= shortName.size()) {
-        shortName.resize(length + 1);
-        length = ::GetShortPathNameA(folder.c_str(), shortName.data(), DWORD(shortName.size()));
-    }
-    const std::string shorter(shortName.data(), length < shortName.size() ? length : 0);
-    if (shorter.empty() || !dosbox::mountProblem(shorter).empty())
+    const std::string shorter = shortNameCall(folder);
+    if (!shorter.empty() && dosbox::mountProblem(shorter).empty())
+        return shorter;
+    const std::string cache = cacheFolder();
+    const std::string junction = withSeparator(cache) + dosbox::mountName(folder);
+    if (!dosbox::mountProblem(junction).empty())
         throw errors::cannotStart(commandLine, problem + ", and the folder has no shorter name that DOSBox can open");
-    return shorter;
+    if (make) {
+        if (const unsigned long error = placeJunction(folder, junction))
+            throw errors::cannotStart(commandLine, problem + ", and no short name could be made for it in \"" + cache +
+                                                       "\" (" + systemMessage(error) + ")");
+    }
+    return junction;
 }
 
 }  // namespace
@@ -129,7 +136,8 @@ bool gameNeedsDosBox()
     return !game.empty() && isDosProgram(game);
 }
 
-void startInDosBox(const std::string& commandLine, int show, const dosbox::Setup& setup)
+void startInDosBox(const std::string& commandLine, int show, const dosbox::Setup& setup,
+                   const std::function<std::string()>& cache)
 {
     const std::string program = findProgram(commandLine);
     if (program.empty())
@@ -137,7 +145,7 @@ void startInDosBox(const std::string& commandLine, int show, const dosbox::Setup
     const std::string dosbox = findDosBox();
     if (dosbox.empty())
         throw errors::cannotStart(commandLine, errors::startreason::NoDosBox);
-    const std::string folder = mountableFolder(commandLine, program);
+    const std::string folder = mountableFolder(commandLine, program, cache, /*make=*/true);
     // The file DOSBox would have read by itself from its current folder.
     const std::string local = fullPath("dosbox.conf");
     const std::string localConfiguration = isFile(local) ? local : std::string();
@@ -186,7 +194,7 @@ bool Win32Platform::startsInDosBox(const std::string& commandLine, const std::st
     const std::string program = gameNeedsDosBox() ? findProgram(commandLine, folder) : std::string();
     if (program.empty() || findDosBox().empty())
         return false;
-    mountableFolder(commandLine, program);
+    mountableFolder(commandLine, program, [this] { return dosBoxFolder(); }, /*make=*/false);
     return true;
 }
 
@@ -209,6 +217,7 @@ std::string Win32Platform::dosBoxFolder()
     const DWORD attributes = ::GetFileAttributesA(folder.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
         throw errors::cannotCreateFile(folder);
+    cleanUpOnce(folder);
     return folder;
 }
 

@@ -1,8 +1,10 @@
 #include "platform/win32/Win32Platform.h"
 
 #include "platform/win32/Win32Calls.h"
+#include "platform/win32/Win32SaveInPlace.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace win32 {
 
@@ -73,41 +75,6 @@ std::string finalPath(const std::string& path)
     return final;
 }
 
-unsigned long writeAll(HANDLE file, const std::string& bytes)
-{
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const DWORD chunk = DWORD(std::min<std::size_t>(bytes.size() - written, 1u << 24));
-        DWORD done = 0;
-        if (!::WriteFile(file, bytes.data() + written, chunk, &done, nullptr))
-            return lastError();
-        if (done == 0)
-            return ERROR_DISK_FULL;
-        written += done;
-    }
-    return 0;
-}
-
-// Where the folder takes no new file but the file itself may be written: the
-// whole new content over the old, flushed, and only then the length set.
-unsigned long writeInPlace(const std::string& target, const std::string& bytes)
-{
-    HANDLE file = INVALID_HANDLE_VALUE;
-    if (const unsigned long error = retried([&]() -> unsigned long {
-            file = ::CreateFileA(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr);
-            return file == INVALID_HANDLE_VALUE ? lastError() : 0;
-        }))
-        return error;
-    unsigned long error = writeAll(file, bytes);
-    LARGE_INTEGER size;
-    size.QuadPart = LONGLONG(bytes.size());
-    if (!error && (!::FlushFileBuffers(file) || !::SetFilePointerEx(file, size, nullptr, FILE_BEGIN) ||
-                   !::SetEndOfFile(file) || !::FlushFileBuffers(file)))
-        error = lastError();
-    ::CloseHandle(file);
-    return error;
-}
 }  // namespace
 
 ReplaceFileCall replaceFileCall = [](const char* replaced, const char* replacement) -> unsigned long {
@@ -116,9 +83,38 @@ ReplaceFileCall replaceFileCall = [](const char* replaced, const char* replaceme
                : lastError();
 };
 
-unsigned long saveFile(const std::string& path, const std::string& bytes)
+namespace {
+// Removes the temporary files of saves killed half-way in `directory`: those
+// of GetTempFileNameA's "vhl" pattern older than a minute. One a running save
+// holds open cannot be deleted and stays.
+void removeLeftovers(const std::string& directory)
 {
+    const std::string folder = directory.empty() || directory.back() == '\\' || directory.back() == '/'
+                                   ? directory
+                                   : directory + "\\";
+    WIN32_FIND_DATAA found;
+    const HANDLE search = ::FindFirstFileA((folder + "vhl*.tmp").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    FILETIME now;
+    ::GetSystemTimeAsFileTime(&now);
+    const auto ticks = [](const FILETIME& t) { return (std::uint64_t(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+            ticks(now) - ticks(found.ftLastWriteTime) > 60ull * 10000000ull)
+            ::DeleteFileA((folder + found.cFileName).c_str());
+    } while (::FindNextFileA(search, &found));
+    ::FindClose(search);
+}
+}  // namespace
+
+unsigned long saveFile(const std::string& path, const std::string& bytes, std::string* reasonOut)
+{
+    std::string ignored;
+    std::string& reason = reasonOut ? *reasonOut : ignored;
     const std::string target = finalPath(path);
+    // What a save cut short left is put right before anything else.
+    restoreFromCopy(target);
     const DWORD oldAttributes = ::GetFileAttributesA(target.c_str());
     const bool replacing = oldAttributes != INVALID_FILE_ATTRIBUTES;
     if (replacing) {
@@ -141,10 +137,11 @@ unsigned long saveFile(const std::string& path, const std::string& bytes)
     if (!isDirectory(directory))
         return ERROR_PATH_NOT_FOUND;
 
+    removeLeftovers(directory);
     char temp[MAX_PATH + 1] = {};
     if (::GetTempFileNameA(directory.c_str(), "vhl", 0, temp) == 0) {
         const unsigned long error = lastError();
-        return replacing && error == ERROR_ACCESS_DENIED ? writeInPlace(target, bytes) : error;
+        return replacing && error == ERROR_ACCESS_DENIED ? writeInPlace(target, bytes, reason) : error;
     }
     auto fail = [&](unsigned long error, HANDLE file) {
         if (file != INVALID_HANDLE_VALUE)
@@ -183,12 +180,16 @@ unsigned long saveFile(const std::string& path, const std::string& bytes)
     const unsigned long error = retried([&] { return replaceFileCall(replaced.c_str(), temp); });
     if (error == 0)
         return 0;
-    // With the old file still in its place, the temporary file goes. Where
+    // With the old file still in its place (no right to delete it, a network
+    // share that refuses the swap), the temporary file goes and the file is
+    // written in place, as it was just shown to be writable. Where
     // ReplaceFileA stopped half-way and no file has the name any more, the
     // temporary file holds the only whole content: it takes the name, or
     // stays where that fails too.
-    if (isFile(target))
-        return fail(error, INVALID_HANDLE_VALUE);
+    if (isFile(target)) {
+        fail(0, INVALID_HANDLE_VALUE);
+        return writeInPlace(target, bytes, reason);
+    }
     return retried(moveIntoPlace) == 0 ? 0 : error;
 }
 
@@ -196,6 +197,7 @@ bool Win32Platform::fileExists(const std::string& path) { return isFile(path); }
 
 std::string Win32Platform::readFile(const std::string& path)
 {
+    restoreFromCopy(finalPath(path));
     const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
@@ -216,16 +218,32 @@ std::string Win32Platform::readFile(const std::string& path)
     return content;
 }
 
+namespace {
+LauncherError because(const LauncherError& error, const std::string& reason)
+{
+    return reason.empty() ? error : LauncherError(std::string(error.what()) + ": " + reason);
+}
+}  // namespace
+
 void Win32Platform::writeFile(const std::string& path, const std::string& bytes)
 {
-    if (saveFile(path, bytes) != 0)
-        throw errors::cannotCreateFile(path);
+    std::string reason;
+    if (saveFile(path, bytes, &reason) != 0)
+        throw because(errors::cannotCreateFile(path), reason);
 }
 
 void Win32Platform::writeDataFile(const std::string& path, const std::string& bytes)
 {
-    if (const unsigned long error = saveFile(path, bytes))
-        throw LauncherError(ioErrorText(error));
+    std::string reason;
+    if (const unsigned long error = saveFile(path, bytes, &reason))
+        throw because(LauncherError(ioErrorText(error)), reason);
+}
+
+std::string Win32Platform::recoverInterruptedSave(const std::string& path)
+{
+    if (!restoreFromCopy(finalPath(path)))
+        return {};
+    return "The launcher was stopped while it saved " + path + ": the file's earlier content has been put back.";
 }
 
 bool Win32Platform::removeFile(const std::string& path) { return ::DeleteFileA(path.c_str()) != 0; }

@@ -32,10 +32,14 @@ std::string ioErrorText(unsigned long error);
 // name), the temporary file is moved into its place; where that fails too,
 // the temporary file stays, as the only whole copy, and the error is
 // ReplaceFileA's. Refused: a read-only file, a directory, and a file the
-// user may not open for writing. Where the folder takes no new file, the
-// file is written in place instead. While another program holds the file
+// user may not open for writing. Where the folder takes no new file, or
+// ReplaceFileA fails with the old file still in its place, the file is
+// written in place instead, undoably (Win32SaveInPlace.h), with `reason`
+// naming the copy of the old content where that could not be put back.
+// Temporary files ("vhl*.tmp") that saves killed half-way left in the
+// folder are removed once they are a minute old. While another program holds the file
 // (a virus scanner, say), the save is tried again for about a second.
-unsigned long saveFile(const std::string& target, const std::string& bytes);
+unsigned long saveFile(const std::string& target, const std::string& bytes, std::string* reason = nullptr);
 
 // The step of saveFile that puts the new content in the old file's place:
 // ReplaceFileA with no backup name, giving 0 or its Win32 error. A test puts a
@@ -69,6 +73,7 @@ public:
     void writeFile(const std::string& path, const std::string& bytes) override;
     void writeDataFile(const std::string& path, const std::string& bytes) override;
     bool removeFile(const std::string& path) override;
+    std::string recoverInterruptedSave(const std::string& path) override;
     std::string currentDirectory() override;
     void setCurrentDirectory(const std::string& path) override;
     char pathSeparator() const override { return '\\'; }

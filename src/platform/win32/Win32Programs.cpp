@@ -116,7 +116,7 @@ void Win32Platform::startProgram(const std::string& commandLine, int show)
 void Win32Platform::startProgramWith(const std::string& commandLine, int show, const dosbox::Setup& setup)
 {
     if (gameNeedsDosBox()) {
-        startInDosBox(commandLine, show, setup);
+        startInDosBox(commandLine, show, setup, [this] { return dosBoxFolder(); });
         return;
     }
     const UINT result = ::WinExec(commandLine.c_str(), UINT(show));

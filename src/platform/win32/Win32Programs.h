@@ -5,6 +5,7 @@
 
 #include "dosbox/DosBox.h"
 
+#include <functional>
 #include <string>
 
 namespace win32::programs {
@@ -33,6 +34,9 @@ std::string startReason(unsigned long error);
 bool gameNeedsDosBox();
 // Starts the DOS program `commandLine` names in DOSBox, without waiting, in
 // the current folder, as WinExec would have started the program itself.
-void startInDosBox(const std::string& commandLine, int show, const dosbox::Setup& setup);
+// `cache` is the launcher's own folder, for a junction to a folder DOSBox
+// cannot mount.
+void startInDosBox(const std::string& commandLine, int show, const dosbox::Setup& setup,
+                   const std::function<std::string()>& cache);
 
 }  // namespace win32::programs

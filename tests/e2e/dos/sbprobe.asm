@@ -205,6 +205,7 @@ irqStub%1:
         stub 3
         stub 5
         stub 7
+        stub 9
         stub 10
         stub 11
         stub 12
@@ -238,6 +239,8 @@ irqTable:
         dw irqStub5
         db 7, 0x0f
         dw irqStub7
+        db 9, 0x71              ; IRQ 2 on an AT; the BIOS hands it on to 0Ah
+        dw irqStub9
         db 10, 0x72
         dw irqStub10
         db 11, 0x73
@@ -246,7 +249,7 @@ irqTable:
         dw irqStub12
         db 15, 0x77
         dw irqStub15
-irqCount equ 8
+irqCount equ 9
 
 hookIrqs:
         push di

@@ -100,6 +100,22 @@ TEST(GameFolder, UsesTheCurrentOrRememberedGameAndAsksOnlyWhenNeitherHoldsOne)
     }
 }
 
+TEST(GameFolder, AFolderNamedInAnyBytesIsChosenAndRememberedAsItsBytes)
+{
+    Scratch scratch;
+    const QByteArray latin1 = QFile::encodeName(scratch.root.path()) + "/caf\xe9";
+    std::filesystem::create_directories(latin1.toStdString() + "/ENGINE");
+    ScriptedQuestion question;
+    question.answers << QFile::decodeName(latin1);  // as the chooser gives it: U+FFFD for the byte
+    {
+        QSettings config(scratch.path("launcher.ini"), QSettings::IniFormat);
+        EXPECT_EQ(launcher::findGameFolder("/nonexistent", config, question), latin1);
+    }
+    QSettings config(scratch.path("launcher.ini"), QSettings::IniFormat);
+    EXPECT_EQ(launcher::findGameFolder("/nonexistent", config, question), latin1);  // remembered, not asked
+    EXPECT_EQ(question.startedIn.size(), 1);
+}
+
 TEST(GameFolder, AChoiceThatCannotBeRememberedIsToldOnceAndTheLauncherGoesOn)
 {
     Scratch scratch;
@@ -123,7 +139,8 @@ TEST(CommandLine, ActsOnItsOwnOptionsAndQtsAndRefusesEveryOtherArgument)
     using Outcome = launcher::CommandLine::Outcome;
     Scratch scratch;
     const QString game = scratch.path("game"), file = scratch.path("game/Vornhale.Exe"), gone = scratch.path("gone"),
-                  plain = scratch.path("plain");
+                  plain = scratch.path("plain"), loop = scratch.path("loop");
+    std::filesystem::create_symlink("loop", QFile::encodeName(loop).toStdString());
     // A folder named in Latin-1, as older disks have them: not UTF-8.
     const QByteArray latin1 = QFile::encodeName(scratch.root.path()) + "/caf\xe9";
     std::filesystem::create_directories(latin1.toStdString() + "/ENGINE");
@@ -151,6 +168,8 @@ TEST(CommandLine, ActsOnItsOwnOptionsAndQtsAndRefusesEveryOtherArgument)
          "vornhale-launcher: --game-dir: \"" + QFile::encodeName(gone) + "\" does not exist"},
         {{"--game-dir", file}, Outcome::Error, "",
          "vornhale-launcher: --game-dir: \"" + QFile::encodeName(file) + "\" is not a folder"},
+        {{"--game-dir", loop}, Outcome::Error, "",
+         "vornhale-launcher: --game-dir: \"" + QFile::encodeName(loop) + "\": Too many levels of symbolic links"},
         {{"--game-dir", plain}, Outcome::Error, "",
          "vornhale-launcher: --game-dir: \"" + QFile::encodeName(plain) +
              "\" holds no Vornhale game: it has neither VORNHALE.EXE nor an ENGINE folder"},

@@ -279,6 +279,9 @@ TEST_F(AudioDialog, WhereTheGameRunsInDosBoxAPortDosBoxLacksIsNotedAndKeptAsChos
         setItemIndex(ui().Port, 1);
         EXPECT_FALSE(ui().DosBoxNote->isVisible());
         EXPECT_EQ(dialog().height(), formHeight);
+        // What the file holds and neither the lists nor DOSBox take.
+        dialog().setFileNote("The settings file gives IRQ 4");
+        EXPECT_TRUE(ui().DosBoxNote->isVisible());
         dialog().close();
     });
     dialog().exec();

@@ -166,6 +166,21 @@ TEST_F(DosBoxNetworkGames, AModemGameGetsDosBoxsModemOnTheMiscDialogsPortAndDial
     EXPECT_NE(settings.find("\n[sblaster]\nsbtype=sb16\nirq=10\n"), std::string::npos) << settings;
     EXPECT_NE(launchFile()->find("\r\nPHONENUMBER = \"127.0.0.1:23000\"\r\n"), std::string::npos);
     EXPECT_NE(platform.starts[0].setup.logFile.find("vornhale"), std::string::npos);
+
+    // Where the launcher's folder cannot be made, the game starts all the
+    // same, without the launcher's file and log, and the player is told.
+    forms = createForms(platform);
+    platform.starts.clear();
+    platform.setCurrentDirectory("C:\\VORNHALE");
+    platform.dosBoxFolderError = "Cannot create folder C:\\cache";
+    runShown(*forms->modem, [&] {
+        forms->modem->ui->PhoneNum->setText("127.0.0.1:23000");
+        forms->modem->ui->Button1->click();
+    });
+    ASSERT_EQ(platform.starts.size(), 1u);
+    EXPECT_TRUE(platform.starts[0].setup.configurationFile.empty() && platform.starts[0].setup.logFile.empty());
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].startsWith("Cannot create folder C:\\cache.\n\nDOSBox starts without")) << errors[0].toStdString();
 }
 
 TEST_F(DosBoxNetworkGames, AModemGameOnAPortDosBoxLacksOrAFolderItCannotOpenStartsAndSavesNothing)

@@ -198,6 +198,67 @@ TEST_F(PosixPlatformTest, AnotherUsersSaveDoesWhatTheSystemLetsItAndKeepsWhatThe
         GTEST_SKIP() << skipped;
 }
 
+TEST_F(PosixPlatformTest, AnotherUsersLinkInAFolderOthersMayWriteIsNeitherReadNorSaved)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "a link of another user's needs root";
+    std::ofstream(root / "private") << "mine";
+    for (const auto mode : {fs::perms(01777), fs::perms(0770)}) {  // sticky for all, or shared by a group
+        fs::remove_all(root / "shared");
+        fs::create_directory(root / "shared");
+        fs::permissions(root / "shared", mode);
+        fs::create_symlink(root / "private", root / "shared" / "VORNHL.CFG");
+        ASSERT_EQ(::lchown((root / "shared" / "VORNHL.CFG").c_str(), Nobody, Nobody), 0);
+        for (const auto& use : std::vector<std::function<void()>>{
+                 [&] { platform.readFile("shared\\VORNHL.CFG"); },
+                 [&] { platform.writeFile("shared\\VORNHL.CFG", "theirs"); }}) {
+            try {
+                use();
+                ADD_FAILURE() << "followed";
+            } catch (const LauncherError& e) {
+                EXPECT_NE(std::string(e.what()).find("is a symbolic link that another user (65534) made"),
+                          std::string::npos) << e.what();
+            }
+        }
+        EXPECT_EQ(slurp(root / "private"), "mine");
+    }
+}
+
+TEST_F(PosixPlatformTest, WithoutAHomeTheLaunchersOwnFolderIsAPrivateOneNoOtherUserPlanted)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "switching to an unprivileged user needs root";
+    // Nobody's home does not exist: the folder is made in /tmp, and only
+    // taken while it is nobody's own, no link and closed to others.
+    const fs::path own = "/tmp/vornhale-65534";
+    const char* home = std::getenv("HOME");
+    const std::string savedHome = home ? home : "";
+    ::unsetenv("HOME");
+    ::unsetenv("XDG_CACHE_HOME");
+    struct Case {
+        const char* planted;  // by root, before nobody starts
+        std::string error;
+    };
+    const std::string refused = "Cannot create folder \"/nonexistent/.cache/vornhale\" (Permission denied) or \"" +
+                                own.string();
+    const Case cases[] = {
+        {"mkdir -m 0777 ", refused + "\" (Operation not permitted)"},
+        {"ln -s /root ", refused + "\" (Not a directory)"},
+        {"true ", ""},
+    };
+    for (const Case& c : cases) {
+        fs::remove_all(own);
+        ASSERT_EQ(std::system((c.planted + own.string()).c_str()), 0);
+        EXPECT_EQ(asNobody([&] { platform.dosBoxFolder(); }), c.error) << c.planted;
+    }
+    struct stat st;
+    ASSERT_EQ(::lstat(own.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, Nobody);
+    EXPECT_EQ(st.st_mode & 07777, 0700u);
+    fs::remove_all(own);
+    ::setenv("HOME", savedHome.c_str(), 1);
+}
+
 TEST_F(PosixPlatformTest, ASaveRemovesWhatKilledSavesLeftAndNothingElse)
 {
     fs::create_directory(root / "ENGINE");
@@ -293,4 +354,81 @@ TEST_F(PosixPlatformTest, AWriteThatFailsHalfWayLeavesTheOldFileAndNoLeftovers)
     EXPECT_EQ(slurp(root / "ENGINE" / "VORNHL.CFG"), old);
     EXPECT_FALSE(fs::exists(root / "ENGINE" / "COMMIT.DAT"));
     EXPECT_EQ(std::distance(fs::directory_iterator(root / "ENGINE"), fs::directory_iterator()), 1);
+}
+
+TEST_F(PosixPlatformTest, AnInPlaceSaveCutShortOrFailingLeavesTheOldContentOrTheNewNeverAMix)
+{
+    const fs::path file = root / "ENGINE" / "VORNHL.CFG";
+    if (const char* bytes = std::getenv("VORNHALE_SAVE")) {  // the save strace cuts short below
+        try {
+            platform.writeFile(std::getenv("VORNHALE_FILE"), bytes);
+        } catch (const LauncherError& e) {
+            std::fputs(e.what(), stderr);
+        }
+        GTEST_SKIP();
+    }
+    const std::string old = "ScreenWidth = 640\r\nold and longer than the new\r\n", shorter = "new\r\n";
+    const std::string longer = old + old + "new\r\n";
+    struct Case {
+        const char* inject;
+        std::string bytes, error;  // the save's error, "" where it was killed
+        std::string after;          // the file once the next start has read it
+    };
+    const std::string refused = "Cannot create file " + file.string();
+    const Case cases[] = {
+        {"ftruncate:signal=SIGKILL", shorter, "", old},
+        {"pwrite64:signal=SIGKILL:when=2", longer, "", old},  // the first write after the copy's
+        {"fsync:error=EIO:when=3", shorter, refused, old},     // the file's own flush
+        {"fsync:error=EIO:when=3+", shorter, refused + ": its earlier content is kept in \"" + file.string() +
+                                                 ".vornhale-undo\"", old},
+    };
+    const std::string self = fs::read_symlink("/proc/self/exe").string();
+    fs::create_directory(root / "ENGINE");
+    for (const Case& c : cases) {
+        std::ofstream(file, std::ios::trunc) << old;
+        fs::remove(root / "SECOND.CFG");
+        fs::create_hard_link(file, root / "SECOND.CFG");  // saved in place
+        ::setenv("VORNHALE_SAVE", c.bytes.c_str(), 1);
+        ::setenv("VORNHALE_FILE", file.c_str(), 1);
+        const std::string command = "exec strace -f -qq -o /dev/null -e inject=" + std::string(c.inject) + " " + self +
+                                    " --gtest_filter=" + ::testing::UnitTest::GetInstance()->current_test_info()->test_suite_name() +
+                                    "." + ::testing::UnitTest::GetInstance()->current_test_info()->name() + " >/dev/null 2>" +
+                                    (root / "error").string();
+        std::system(command.c_str());
+        ::unsetenv("VORNHALE_SAVE");
+        EXPECT_EQ(slurp(root / "error"), c.error) << c.inject;
+        // Only a save that could not put the old content back leaves its copy.
+        const bool copyLeft = c.error != refused;
+        EXPECT_EQ(fs::exists(file.string() + ".vornhale-undo"), copyLeft) << c.inject;
+        EXPECT_EQ(platform.recoverInterruptedSave(file.string()).empty(), !copyLeft) << c.inject;
+        EXPECT_EQ(platform.readFile(file.string()), c.after) << c.inject;
+        EXPECT_FALSE(fs::exists(file.string() + ".vornhale-undo")) << c.inject;
+        EXPECT_EQ(slurp(root / "SECOND.CFG"), c.after) << c.inject;
+    }
+}
+
+TEST_F(PosixPlatformTest, TwoLaunchersSavingOneHardLinkedFileTakeTurns)
+{
+    fs::create_directory(root / "ENGINE");
+    const std::string versions[] = {std::string(30000, 'a') + "\r\n", "b\r\n"};
+    std::ofstream(root / "ENGINE" / "VORNHL.CFG") << versions[1];
+    fs::create_hard_link(root / "ENGINE" / "VORNHL.CFG", root / "SECOND.CFG");  // saved in place
+    pid_t children[2];
+    for (int i = 0; i < 2; ++i) {
+        if ((children[i] = ::fork()) == 0) {
+            int mixed = 0;
+            for (int round = 0; round < 100; ++round) {
+                platform.writeFile(".\\ENGINE\\VORNHL.CFG", versions[(i + round) % 2]);
+                const std::string got = platform.readFile(".\\ENGINE\\VORNHL.CFG");
+                mixed += got != versions[0] && got != versions[1];
+            }
+            ::_exit(mixed);
+        }
+    }
+    for (const pid_t child : children) {
+        int status = -1;
+        ::waitpid(child, &status, 0);
+        EXPECT_EQ(status, 0) << "results that were neither version: " << WEXITSTATUS(status);
+    }
+    EXPECT_EQ(slurp(root / "SECOND.CFG"), slurp(root / "ENGINE" / "VORNHL.CFG"));
 }

@@ -3,9 +3,15 @@
 // DOSBox. Stand-ins on a private $PATH record the arguments they receive.
 #include "PosixScratch.h"
 #include "components/BrowserCommand.h"
+#include "platform/posix/ShortNames.h"
 
+#include <csignal>
 #include <cstdlib>
+#include <ctime>
+#include <fcntl.h>
 #include <functional>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -128,13 +134,14 @@ TEST_F(PosixStartTest, ADosProgramRunsInDosBoxFromItsOwnPath)
     for (int i = 0; i < 100 && slurp(root / "dosbox.log") != "said by DOSBox\n"; ++i)
         ::usleep(50000);
     EXPECT_EQ(slurp(root / "dosbox.log"), "said by DOSBox\n");
+    EXPECT_EQ(slurp(root / "dosbox.1.log"), "an earlier start's output, longer than this one's\n");
 }
 
 TEST_F(PosixStartTest, AFolderDosBoxCannotOpenIsGivenItUnderAShortNameOrRefusedBeforeAnything)
 {
     recorder("dosbox");
     ::setenv("XDG_CACHE_HOME", (root / "cache").c_str(), 1);
-    const fs::path game = root / "game" / "Vornhale \"Gold\" 100%";
+    const fs::path game = root / "game" / "Vornhale \"Gold\" 100%\nmount e /\n";
     fs::create_directories(game);
     std::ofstream(game / "VORNHALE.EXE") << "\xb4\x4c\xcd\x21";
     fs::current_path(game);
@@ -144,6 +151,12 @@ TEST_F(PosixStartTest, AFolderDosBoxCannotOpenIsGivenItUnderAShortNameOrRefusedB
     const fs::path link = fs::path(args.substr(0, args.find('\n'))).parent_path();
     EXPECT_EQ(link.parent_path(), root / "cache" / "vornhale") << args;
     EXPECT_EQ(fs::read_symlink(link), game);
+    // A second start keeps the link that already names the folder.
+    struct stat first, second;
+    ::lstat(link.c_str(), &first);
+    platform.startProgram("VORNHALE.EXE", 1);
+    ::lstat(link.c_str(), &second);
+    EXPECT_EQ(first.st_ino, second.st_ino);
 
     // Where the launcher's own folder will not do either, nothing starts.
     ::setenv("XDG_CACHE_HOME", (root / "cache" / "100%").c_str(), 1);
@@ -154,7 +167,7 @@ TEST_F(PosixStartTest, AFolderDosBoxCannotOpenIsGivenItUnderAShortNameOrRefusedB
             ADD_FAILURE() << "no refusal";
         } catch (const LauncherError& e) {
             EXPECT_EQ(std::string(e.what()).rfind("Cannot start VORNHALE.EXE: DOSBox cannot open a folder whose name "
-                                                  "holds a double quote or a percent sign",
+                                                  "holds a line break",
                                                   0),
                       0u)
                 << e.what();
@@ -243,4 +256,34 @@ TEST_F(PosixPlatformTest, StartProgramRunsAScriptFromTheCurrentDirectoryWithoutW
     } catch (const LauncherError& e) {
         EXPECT_STREQ(e.what(), "Cannot start NOPE.EXE: the file was not found");
     }
+}
+
+TEST_F(PosixPlatformTest, TheLaunchersFolderLosesWhatNoDosBoxHasUsedForADay)
+{
+    struct Case {
+        const char* name;
+        bool old, running;  // a day old; named on a running program's command line
+        bool kept;
+    };
+    const Case cases[] = {
+        {"dosbox-game-1.conf", true, false, false}, {"game-00000000000000aa", true, false, false},
+        {"game-00000000000000bb", true, true, true}, {"dosbox-ipx-2.conf", false, false, true},
+        {"undo-00000000000000cc", true, false, true}, {"dosbox.1.log", true, false, true},
+    };
+    const pid_t running = ::fork();
+    if (running == 0) {
+        ::execl("/bin/sh", (root / "game-00000000000000bb" / "VORNHALE.EXE").c_str(), "-c", "sleep 5", nullptr);
+        ::_exit(127);
+    }
+    ::usleep(200000);
+    for (const Case& c : cases) {
+        fs::create_symlink("/nonexistent", root / c.name);
+        const timespec times[2] = {{0, UTIME_OMIT}, {::time(nullptr) - (c.old ? 2 * 86400 : 0), 0}};
+        ::utimensat(AT_FDCWD, (root / c.name).c_str(), times, AT_SYMLINK_NOFOLLOW);
+    }
+    posix::cleanUp(root.string());
+    ::kill(running, SIGKILL);
+    ::waitpid(running, nullptr, 0);
+    for (const Case& c : cases)
+        EXPECT_EQ(fs::is_symlink(root / c.name), c.kept) << c.name;
 }

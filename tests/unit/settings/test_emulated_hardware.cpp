@@ -17,7 +17,7 @@ std::string sections(const std::vector<std::string>& lines, const dosbox::Networ
     return text.substr(text.find('\n') + 1);
 }
 
-const std::string Sb16 = "[sblaster]\nsbtype=sb16\n";
+const std::string Sb16 = "[gus]\ngus=false\n[sblaster]\nsbtype=sb16\n";
 const std::string NoJoystick = "[joystick]\njoysticktype=none\n";
 }  // namespace
 
@@ -44,9 +44,9 @@ TEST(EmulatedHardware, DosBoxGetsTheCardPortInterruptChannelsAndJoystickTheSetti
         {{"FXDevice = 0", "BlasterAddress = 0x250"}, Sb16},
         {{"FXDevice = 0", "BlasterAddress = 0x260"}, Sb16 + "sbbase=260\n"},
         {{"FXDevice = 0", "BlasterAddress = 0x280"}, Sb16 + "sbbase=280\n"},
-        {{"FXDevice = 0", "BlasterAddress = 0X240"}, Sb16 + "sbbase=220\n"},  // the dialog shows 0220
+        {{"FXDevice = 0", "BlasterAddress = 0X240"}, Sb16 + "sbbase=240\n"},  // the dialog shows 0220
         // Each interrupt, and what the dialog shows for others.
-        {{"FXDevice = 6", "BlasterInterrupt = 2"}, Sb16 + "irq=2\n"},
+        {{"FXDevice = 6", "BlasterInterrupt = 2"}, Sb16 + "irq=9\n"},  // as an AT has it
         {{"FXDevice = 6", "BlasterInterrupt = 3"}, Sb16 + "irq=3\n"},
         {{"FXDevice = 6", "BlasterInterrupt = 5"}, Sb16 + "irq=5\n"},
         {{"FXDevice = 6", "BlasterInterrupt = 7"}, Sb16 + "irq=7\n"},
@@ -54,7 +54,8 @@ TEST(EmulatedHardware, DosBoxGetsTheCardPortInterruptChannelsAndJoystickTheSetti
         {{"FXDevice = 6", "BlasterInterrupt = 11"}, Sb16 + "irq=11\n"},
         {{"FXDevice = 6", "BlasterInterrupt = 12"}, Sb16 + "irq=12\n"},
         {{"FXDevice = 6", "BlasterInterrupt = 15"}, Sb16 + "irq=15\n"},
-        {{"FXDevice = 6", "BlasterInterrupt = 9"}, Sb16 + "irq=5\n"},
+        {{"FXDevice = 6", "BlasterInterrupt = 9"}, Sb16 + "irq=9\n"},  // the dialog shows 5
+        {{"FXDevice = 6", "BlasterInterrupt = 4"}, Sb16 + "irq=5\n"},
         {{"FXDevice = 6", "BlasterInterrupt = ten"}, Sb16},
         // Each channel.
         {{"FXDevice = 0", "BlasterDMA8 = 0", "BlasterDMA16 = 5"}, Sb16 + "dma=0\nhdma=5\n"},
@@ -91,6 +92,7 @@ TEST(EmulatedHardware, AModemPortTakesTheInterruptAdvanceSettingsNames)
     const Case cases[] = {
         {"IrqNumber = ~", "serial3=modem listenport:23000\n"},    // Advance Settings clear
         {"IrqNumber = 5", "serial3=modem listenport:23000 irq:5\n"},
+        {"IrqNumber = 2", "serial3=modem listenport:23000 irq:9\n"},  // as an AT has it
         {"IrqNumber = 15", "serial3=modem listenport:23000 irq:15\n"},
         {"IrqNumber = n/a", "serial3=modem listenport:23000\n"},  // checked, field untouched
         {"IrqNumber = 1", "serial3=modem listenport:23000\n"},    // DOSBox takes 2 to 15
@@ -101,4 +103,29 @@ TEST(EmulatedHardware, AModemPortTakesTheInterruptAdvanceSettingsNames)
         EXPECT_EQ(sections({c.irq}, modem), std::string("[serial]\n") + c.serial) << c.irq;
     // Only a modem game has a modem.
     EXPECT_EQ(sections({"IrqNumber = 5"}), "");
+}
+
+TEST(EmulatedHardware, AHandWrittenValueNeitherTheDialogNorDosBoxTakesIsNotedForTheAudioDialog)
+{
+    struct Case {
+        std::vector<std::string> lines;
+        std::string noted;  // "" for no note
+    };
+    const Case cases[] = {
+        {{"FXDevice = 0", "BlasterInterrupt = 4"}, "The settings file gives IRQ 4, which DOSBox cannot emulate: "
+                                                    "DOSBox gets the IRQ shown here, and a save writes it."},
+        {{"FXDevice = 6", "BlasterDma8 = 2"}, "8-bit DMA 2,"},
+        {{"FXDevice = 0", "BlasterAddress = 0x2B0"}, "port 02B0,"},
+        {{"FXDevice = 0", "BlasterInterrupt = 9"}, ""},  // passed on to DOSBox
+        {{"FXDevice = 0", "BlasterInterrupt = 5"}, ""},
+        {{"FXDevice = 13", "BlasterInterrupt = 4"}, ""},  // no card
+    };
+    for (const Case& c : cases) {
+        settings::LineBuffer buffer;
+        for (const std::string& line : c.lines)
+            buffer.append(line);
+        const std::string note = settings::unemulatedNote(buffer);
+        EXPECT_EQ(note.empty(), c.noted.empty()) << note;
+        EXPECT_NE(note.find(c.noted), std::string::npos) << note;
+    }
 }
