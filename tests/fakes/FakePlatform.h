@@ -121,11 +121,10 @@ public:
     void startProgram(const std::string& commandLine, int show) override;
     bool startsInDosBox(const std::string& commandLine, const std::string& folder) override;
     void startProgramWith(const std::string& commandLine, int show, const dosbox::Setup& setup) override;
-    // Outside the game, so its files never mix with the game's.
-    std::string dosBoxFolder() override { return "C:\\Users\\Player\\AppData\\Local\\cache\\vornhale"; }
     // What the player's own DOSBox configurations say, for every folder.
     std::string playerDosBoxText;
     std::string playerDosBoxConfigurations(const std::string&) override { return playerDosBoxText; }
+    // Outside the game, so its files never mix with the game's.
     std::string dosBoxFolder() override
     {
         if (!dosBoxFolderError.empty())
