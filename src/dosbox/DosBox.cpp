@@ -1,6 +1,7 @@
 #include "dosbox/DosBox.h"
 
 #include "core/Text.h"
+#include "network/Ipv4.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -39,17 +40,6 @@ int number(std::string_view text, std::size_t digits)
     for (char c : text)
         value = value * 10 + (c - '0');
     return value;
-}
-
-// Four decimal numbers up to 255. A part with a leading zero is refused: the
-// resolver would read it as octal and reach another computer.
-bool isIpv4Address(std::string_view host)
-{
-    const auto parts = text::splitFields(host, '.');
-    return parts.size() == 4 && std::all_of(parts.begin(), parts.end(), [](std::string_view part) {
-               const int value = number(part, 3);
-               return value >= 0 && value <= 255 && (part.size() == 1 || part[0] != '0');
-           });
 }
 
 // Labels of letters, digits and inner hyphens, at most 63 characters each
@@ -202,7 +192,7 @@ Address parseAddress(std::string_view text)
             return address;
         }
     }
-    if (!isIpv4Address(host) && !isHostName(host)) {
+    if (!ipv4::parse(host) && !isHostName(host)) {
         address.problem = "\"" + std::string(host) + "\" is not a host name or an IPv4 address.";
         return address;
     }

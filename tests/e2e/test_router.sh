@@ -4,7 +4,8 @@
 # masquerades it to the internet side, where "net" (the friend) is; the
 # router's outer address looks public, as miniupnpd wants. Then:
 #   - the launcher's router client finds the router through NAT-PMP and
-#     through UPnP, with its outer address, and has a port forwarded;
+#     through UPnP, with its outer address, has a port forwarded, and
+#     takes another forwarding back so the router holds none of it;
 #   - the launcher at home hosts an IPX game in the real DOSBox after the
 #     window showed (and copied) the router's address, and a DOSBox on the
 #     internet side joins there: both IPXNET STATUS show the connection;
@@ -120,6 +121,7 @@ for way in natpmp upnp; do
     grep -q '^\[  PASSED  \] 1 test' "$E2E_TMP/unit.log" ||
         fail "the router test did not run: $(cat "$E2E_TMP/unit.log")"
     forwarded 23456 || fail "no forwarding of port 23456 through $way"
+    ! forwarded 23457 || fail "port 23457 is still forwarded through $way after it was taken back"
     [ $way = upnp ] || stop_router
 done
 

@@ -277,8 +277,8 @@ TEST_F(DosBoxNetworkGames, APortAnotherProgramHoldsRefusesHostingAndKeepsTheWind
     }));
     EXPECT_TRUE(hostJoinOpen);
     EXPECT_TRUE(waitOpen);
-    EXPECT_EQ(ipxReason.toStdString(), wheretojoin::portInUse(Protocol::Udp, 21300));
-    EXPECT_EQ(modemReason.toStdString(), wheretojoin::portInUse(Protocol::Tcp, 23000));
+    EXPECT_EQ(ipxReason.toStdString(), wheretojoin::portInUse(ipxPort(21300)));
+    EXPECT_EQ(modemReason.toStdString(), wheretojoin::portInUse(modemPort(23000)));
     expectNothingStarted();
     EXPECT_EQ(platform.writes, 0);
     EXPECT_FALSE(launchFile());
@@ -316,6 +316,22 @@ TEST_F(DosBoxNetworkGames, WaitingForACallShowsTheNumberToCallAndAsksTheRouterFo
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0].protocol, Protocol::Tcp);
     EXPECT_EQ(requests[0].port, 23000);
+}
+
+TEST_F(DosBoxNetworkGames, AForwardingNoGameUsesIsTakenBackWhenTheWindowCloses)
+{
+    platform.fakeRouter->answer({Way::Upnp, "192.168.1.20", "45.67.89.1"}, Router::Forwarded{21302, "", 1h});
+    QString explained;
+    startIpx([&](THostJoin& d) {
+        awaitRouter(*d.ui->Addresses);
+        sendKey(&d, Qt::Key_Return);
+        (void)QTest::qWaitFor([&] { return d.ui->Addresses->shown().holdStart; }, 1000);
+        explained = d.ui->Addresses->ui->Explanation->text();
+        sendKey(&d, Qt::Key_Escape);
+    });
+    EXPECT_TRUE(explained.contains("for 1 hour: friends on the internet join at 45.67.89.1:21302")) << explained.toStdString();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return platform.fakeRouter->removed() == std::vector<int>{21302}; }, 1000));
+    expectNothingStarted();
 }
 
 TEST_F(DosBoxNetworkGames, ARouterAnsweringAfterTheWindowsAreGoneReachesNothing)
