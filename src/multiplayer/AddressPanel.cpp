@@ -124,7 +124,8 @@ void AddressPanel::hideEvent(QHideEvent* event)
     // A closed window starts nothing, whatever the router answers later.
     background_.dropPending();
     takeBack(false);
-    stage_ = Stage::Closed;
+    if (stage_ != Stage::Started)
+        stage_ = Stage::Closed;
     QWidget::hideEvent(event);
 }
 

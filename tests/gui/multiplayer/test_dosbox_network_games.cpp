@@ -247,6 +247,8 @@ TEST_F(DosBoxNetworkGames, TheHostWindowSaysWhereFriendsJoinAndAsksTheRouterBefo
             EXPECT_EQ(requests[0].port, 21300);
             EXPECT_EQ(requests[0].lease, 4h);
         }
+        forms.reset();  // the launcher ends: the game keeps its forwarding
+        EXPECT_TRUE(platform.fakeRouter->removed().empty()) << c.name;
     }
 }
 
