@@ -33,7 +33,7 @@ AddressPanel::~AddressPanel()
     takeBack(true);
 }
 
-void AddressPanel::look(Platform& platform, const wheretojoin::Game& game)
+void AddressPanel::lookForRouter(Platform& platform, const wheretojoin::Game& game)
 {
     takeBack(false);
     background_.dropPending();

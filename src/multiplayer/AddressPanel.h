@@ -36,7 +36,7 @@ public:
     // Looks for `platform`'s home router anew, for `game` hosted here; what
     // it finds shows as it arrives. A look of an earlier showing no longer
     // counts.
-    void look(Platform& platform, const wheretojoin::Game& game);
+    void lookForRouter(Platform& platform, const wheretojoin::Game& game);
     // Hosts the game. Where another program holds its port, returns why and
     // does nothing else. Otherwise asks the router to forward the port, once
     // the look has ended, and runs `start` when the game may start: at once

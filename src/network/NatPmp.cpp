@@ -19,7 +19,7 @@ constexpr std::size_t HeaderSize = 8;
 constexpr std::size_t AddressAnswerSize = 12, MappingAnswerSize = 16;
 
 // Numbers go most significant byte first.
-std::uint32_t number(const std::string& bytes, std::size_t at, std::size_t size)
+std::uint32_t readBigEndian(const std::string& bytes, std::size_t at, std::size_t size)
 {
     std::uint32_t value = 0;
     for (std::size_t i = 0; i < size; ++i)
@@ -27,7 +27,7 @@ std::uint32_t number(const std::string& bytes, std::size_t at, std::size_t size)
     return value;
 }
 
-void append(std::string& bytes, std::uint32_t value, std::size_t size)
+void appendBigEndian(std::string& bytes, std::uint32_t value, std::size_t size)
 {
     for (std::size_t i = size; i-- > 0;)
         bytes += char((value >> (8 * i)) & 0xff);
@@ -40,24 +40,24 @@ std::optional<Answer> ask(const std::string& gateway, int serverPort, const std:
                           network::Deadline deadline, std::size_t fullSize, int internalPort)
 {
     const unsigned char opcode = static_cast<unsigned char>(request[1]);
-    const auto answer = sockets::ask(gateway, serverPort, request, deadline, [&](const std::string& a) {
+    const auto answer = sockets::askOverUdp(gateway, serverPort, request, deadline, [&](const std::string& a) {
         if (a.size() < HeaderSize || a[0] != 0 || static_cast<unsigned char>(a[1]) != (AnswerFlag | opcode))
             return false;
-        if (a.size() >= MappingAnswerSize && internalPort && int(number(a, 8, 2)) != internalPort)
+        if (a.size() >= MappingAnswerSize && internalPort && int(readBigEndian(a, 8, 2)) != internalPort)
             return false;
-        return number(a, 2, 2) != 0 || a.size() >= fullSize;
+        return readBigEndian(a, 2, 2) != 0 || a.size() >= fullSize;
     });
     if (!answer)
         return std::nullopt;
     Answer read;
-    read.result = int(number(*answer, 2, 2));
+    read.result = int(readBigEndian(*answer, 2, 2));
     if (read.result != 0)
         return read;
     if (fullSize == AddressAnswerSize) {
-        read.externalAddress = ipv4::format(number(*answer, 8, 4));
+        read.externalAddress = ipv4::format(readBigEndian(*answer, 8, 4));
     } else {
-        read.externalPort = int(number(*answer, 10, 2));
-        read.lifetime = std::chrono::seconds(number(*answer, 12, 4));
+        read.externalPort = int(readBigEndian(*answer, 10, 2));
+        read.lifetime = std::chrono::seconds(readBigEndian(*answer, 12, 4));
     }
     return read;
 }
@@ -72,10 +72,10 @@ std::optional<Answer> map(const std::string& gateway, int serverPort, Port port,
                           std::chrono::seconds lifetime, network::Deadline deadline)
 {
     std::string request{char(0), char(port.protocol == Protocol::Udp ? 1 : 2)};
-    append(request, 0, 2);  // reserved
-    append(request, std::uint32_t(port.number), 2);
-    append(request, std::uint32_t(externalPort), 2);
-    append(request, std::uint32_t(lifetime.count()), 4);
+    appendBigEndian(request, 0, 2);  // reserved
+    appendBigEndian(request, std::uint32_t(port.number), 2);
+    appendBigEndian(request, std::uint32_t(externalPort), 2);
+    appendBigEndian(request, std::uint32_t(lifetime.count()), 4);
     return ask(gateway, serverPort, request, deadline, MappingAnswerSize, port.number);
 }
 

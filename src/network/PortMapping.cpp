@@ -31,7 +31,7 @@ std::string knownAddress(std::string_view address)
 
 upnp::Gateway upnpOf(const Router::Found& found) { return {found.controlUrl, found.serviceType, ""}; }
 
-class HomeRouter : public Router, public std::enable_shared_from_this<HomeRouter> {
+class HomeRouter : public Router {
 public:
     explicit HomeRouter(RouterPlaces places) : places_(std::move(places)) {}
 
@@ -44,9 +44,9 @@ public:
                 // On a thread of its own, which no one waits for once the
                 // launcher ends.
                 const Deadline deadline = Clock::now() + timeout;
-                std::packaged_task<Found()> task([self = shared_from_this(), deadline] {
-                    return self->lookUntil(deadline);
-                });
+                // The task keeps what it needs, not the router, which keeps
+                // the task's result.
+                std::packaged_task<Found()> task([places = places_, deadline] { return lookUntil(places, deadline); });
                 look_ = task.get_future().share();
                 std::thread(std::move(task)).detach();
             }
@@ -116,15 +116,15 @@ private:
     // The default gateway through UPnP first, then through NAT-PMP, and only
     // where neither answers another UPnP device: an old router kept as an
     // access point may answer too, but forwards nothing from the internet.
-    Found lookUntil(Deadline deadline) const
+    static Found lookUntil(const RouterPlaces& places, Deadline deadline)
     {
         sockets::start();
-        const std::string gateway = places_.gateway.empty() ? sockets::defaultGateway() : places_.gateway;
+        const std::string gateway = places.gateway.empty() ? sockets::defaultGateway() : places.gateway;
         // NAT-PMP is asked meanwhile, on a thread no one waits for where
         // the gateway answers UPnP.
         std::future<std::optional<natpmp::Answer>> natPmp;
         if (!gateway.empty()) {
-            std::packaged_task<std::optional<natpmp::Answer>()> task([gateway, port = places_.natPmpPort, deadline] {
+            std::packaged_task<std::optional<natpmp::Answer>()> task([gateway, port = places.natPmpPort, deadline] {
                 return natpmp::externalAddress(gateway, port, deadline);
             });
             natPmp = task.get_future();
@@ -133,7 +133,7 @@ private:
         const std::string from = gateway.empty() ? sockets::homeAddress() : sockets::localAddressToward(gateway);
         const auto devices =
             from.empty() ? std::vector<std::string>()
-                         : upnp::search(from, places_.search, gateway, std::min(deadline, Clock::now() + SearchTime));
+                         : upnp::search(from, places.search, gateway, std::min(deadline, Clock::now() + SearchTime));
         auto described = devices.begin();
         Found found;
         if (described != devices.end() && upnp::hostOf(*described) == gateway)

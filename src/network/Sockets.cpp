@@ -94,8 +94,8 @@ std::string homeAddress(const std::string& device)
     return addresses.empty() ? std::string() : addresses.front();
 }
 
-std::optional<std::string> ask(const std::string& address, int port, const std::string& request, Deadline deadline,
-                               const std::function<bool(const std::string&)>& isAnswer)
+std::optional<std::string> askOverUdp(const std::string& address, int port, const std::string& request,
+                                      Deadline deadline, const std::function<bool(const std::string&)>& isAnswer)
 {
     start();
     const auto destination = socketAddress(address, port);

@@ -40,8 +40,8 @@ std::string defaultGateway();
 // for an answer from there that `isAnswer` takes, sending the request again
 // after 250 ms, then 500 ms, and so on, a few times at most. Nothing where
 // none came, or the other side refused (no program listens there).
-std::optional<std::string> ask(const std::string& address, int port, const std::string& request, Deadline deadline,
-                               const std::function<bool(const std::string&)>& isAnswer);
+std::optional<std::string> askOverUdp(const std::string& address, int port, const std::string& request,
+                                      Deadline deadline, const std::function<bool(const std::string&)>& isAnswer);
 
 // Sends `requests` over UDP from `from` (one of this computer's addresses,
 // so they leave on that network only) to `address`:`port`, a group address

@@ -331,7 +331,8 @@ TEST_F(DosBoxNetworkGames, AForwardingNoGameUsesIsTakenBackWhenTheWindowCloses)
         explained = d.ui->Addresses->ui->Explanation->text();
         sendKey(&d, Qt::Key_Escape);
     });
-    EXPECT_TRUE(explained.contains("for 1 hour: friends on the internet join at 45.67.89.1:21302")) << explained.toStdString();
+    EXPECT_TRUE(explained.contains("for 1 hour: friends on the internet join at 45.67.89.1:21302"))
+        << explained.toStdString();
     EXPECT_TRUE(QTest::qWaitFor([&] { return platform.fakeRouter->removed() == std::vector<int>{21302}; }, 1000));
     expectNothingStarted();
 }
