@@ -28,6 +28,45 @@ std::string forwardedText(const Game& game, const Router::Forwarded& forwarded)
            portText(game.port) + " for " + lease + ".";
 }
 
+// Why the router refused, in plain words; empty where it did not say.
+std::string refusalText(const Router::Forwarded& forwarded)
+{
+    using Refusal = Router::Refusal;
+    switch (forwarded.refusal) {
+    case Refusal::None:
+        return "";
+    case Refusal::NotAllowed:
+        return "it does not let this computer ask";
+    case Refusal::PortTaken:
+        return "the port is forwarded to another computer already";
+    case Refusal::ForGood:
+        return "it forwards ports only for good, which the launcher never leaves behind";
+    case Refusal::NoPortLeft:
+        return "it has no port left to give";
+    case Refusal::HeldBySetting:
+        return "the port is held by another of its settings";
+    case Refusal::NotConnected:
+        return "it is not connected to the internet";
+    case Refusal::OtherVersion:
+        return "it speaks another version of NAT-PMP";
+    case Refusal::UnknownRequest:
+        return "it does not know this request";
+    case Refusal::Unusable:
+        return "it gave no usable answer";
+    case Refusal::Silent:
+        return "it gave no answer";
+    case Refusal::Late:
+        return "it gave no answer in time";
+    case Refusal::NoRouter:
+        return "no router answered";
+    case Refusal::UpnpError:
+        return "UPnP error " + std::to_string(forwarded.code);
+    case Refusal::NatPmpResult:
+        return "NAT-PMP result " + std::to_string(forwarded.code);
+    }
+    return "";
+}
+
 // Where the router's own address is no internet address, friends reach the
 // game only through the router in front of it: it must forward the port the
 // player's router forwards, to that router.
@@ -79,10 +118,10 @@ Panel describe(const Game& game, const Answers& answers)
         found.otherDevice.empty() ? "" : "The device at " + found.otherDevice + " answered as your router. ";
     const Reach reach = reachOf(external);
     if (answers.forwarded && answers.forwarded->externalPort == 0) {
-        const std::string& problem = answers.forwarded->problem;
+        const std::string why = refusalText(*answers.forwarded);
         panel.holdStart = true;
         panel.explanation = device + "Your router refused to forward " + portText(game.port) +
-                            (problem.empty() ? "" : ": " + problem) + ". For friends on the internet, forward it to " +
+                            (why.empty() ? "" : ": " + why) + ". For friends on the internet, forward it to " +
                             thisComputer + " in the router's settings. " + game.startButton +
                             " hosts the game for friends at home.";
         if (reach == Reach::Internet)

@@ -79,21 +79,22 @@ std::optional<Answer> map(const std::string& gateway, int serverPort, Port port,
     return ask(gateway, serverPort, request, deadline, MappingAnswerSize, port.number);
 }
 
-std::string problem(int result)
+Router::Refusal refusal(int result)
 {
+    using Refusal = Router::Refusal;
     switch (result) {
     case UnsupportedVersion:
-        return "it speaks another version of NAT-PMP";
+        return Refusal::OtherVersion;
     case 2:
-        return "it does not let this computer ask";
+        return Refusal::NotAllowed;
     case 3:
-        return "it is not connected to the internet";
+        return Refusal::NotConnected;
     case 4:
-        return "it has no port left to give";
+        return Refusal::NoPortLeft;
     case 5:
-        return "it does not know this request";
+        return Refusal::UnknownRequest;
     default:
-        return "NAT-PMP result " + std::to_string(result);
+        return Refusal::NatPmpResult;
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include "network/Deadline.h"
 #include "network/Port.h"
+#include "network/Router.h"
 
 #include <chrono>
 #include <optional>
@@ -14,7 +15,7 @@ namespace natpmp {
 constexpr int ServerPort = 5351;
 
 struct Answer {
-    int result = 0;               // 0: done; else one of the codes problem() tells
+    int result = 0;               // 0: done; else one of the codes refusal() tells
     std::string externalAddress;  // the router's on the internet, asked for
     int externalPort = 0;         // the port it forwards, asked for
     std::chrono::seconds lifetime{0};
@@ -28,8 +29,8 @@ std::optional<Answer> externalAddress(const std::string& gateway, int serverPort
 // forwarding back.
 std::optional<Answer> map(const std::string& gateway, int serverPort, Port port, int externalPort,
                           std::chrono::seconds lifetime, network::Deadline deadline);
-// A result code in plain words.
-std::string problem(int result);
+// A result code as the launcher tells it.
+Router::Refusal refusal(int result);
 // Result 1: the router speaks another version, so it is no NAT-PMP router
 // the launcher can ask.
 constexpr int UnsupportedVersion = 1;

@@ -16,6 +16,7 @@ using network::Deadline;
 using network::within;
 using std::chrono::milliseconds;
 using Way = Router::Found::Way;
+using Refusal = Router::Refusal;
 
 // How long a request to forward, or to take a forwarding back, may take.
 constexpr milliseconds AskTimeout(2000);
@@ -67,17 +68,17 @@ public:
         if (found.way == Way::NatPmp) {
             const auto answer = natpmp::map(device, places_.natPmpPort, port, port.number, lease, deadline);
             if (!answer)
-                return {0, "it gave no answer", {}};
+                return {0, Refusal::Silent};
             if (answer->result != 0)
-                return {0, natpmp::problem(answer->result), {}};
+                return {0, natpmp::refusal(answer->result), answer->result};
             if (answer->lifetime.count() == 0) {  // for good: taken back at once
                 natpmp::map(device, places_.natPmpPort, port, 0, std::chrono::seconds(0), deadline);
-                return {0, upnp::problem(upnp::ForGood), {}};
+                return {0, Refusal::ForGood};
             }
-            return {answer->externalPort, "", answer->lifetime};
+            return {answer->externalPort, Refusal::None, 0, answer->lifetime};
         }
         if (found.way != Way::Upnp)
-            return {0, "no router answered", {}};
+            return {0, Refusal::NoRouter};
         const auto mapping = within<upnp::Mapping>(
             deadline, [gateway = upnpOf(found), port, local, lease] { return upnp::add(gateway, port, local, lease); });
         if (!mapping) {
@@ -86,11 +87,11 @@ public:
                 upnp::remove(gateway, port, port.number);
                 return true;
             });
-            return {0, "it gave no answer in time", {}};
+            return {0, Refusal::Late};
         }
         if (mapping->externalPort == 0)
-            return {0, upnp::problem(mapping->code), {}};
-        return {mapping->externalPort, "", mapping->lease};
+            return {0, upnp::refusal(mapping->code), mapping->code};
+        return {mapping->externalPort, Refusal::None, 0, mapping->lease};
     }
 
     void remove(const Found& found, Port port, const Forwarded& forwarded) override

@@ -38,10 +38,29 @@ public:
         // the NAT-PMP router's address.
         std::string controlUrl{}, serviceType{}, natPmpAddress{};
     };
+    // Why a router refused to forward; the windows put it in words.
+    enum class Refusal {
+        None,
+        NotAllowed,      // it does not let this computer ask
+        PortTaken,       // the port goes to another computer already
+        ForGood,         // it would forward only for good
+        NoPortLeft,      // it has no port left to give
+        HeldBySetting,   // another of its settings holds the port
+        NotConnected,    // it is not connected to the internet
+        OtherVersion,    // it speaks another version of NAT-PMP
+        UnknownRequest,  // it does not know the request
+        Unusable,        // it answered nothing usable
+        Silent,          // it did not answer
+        Late,            // it did not answer in time
+        NoRouter,        // no router answered the look
+        UpnpError,       // a UPnP error, in `code`
+        NatPmpResult,    // a NAT-PMP result, in `code`
+    };
     // What the router answered to a request to forward a port.
     struct Forwarded {
         int externalPort = 0;  // the port it forwards on the internet side; 0 where it refused
-        std::string problem;   // why it refused, in plain words
+        Refusal refusal = Refusal::None;
+        int code = 0;  // the router's own code for an error the launcher has no words of its own for
         // How long the router keeps the forwarding; zero where it did not tell.
         std::chrono::seconds lease{0};
     };

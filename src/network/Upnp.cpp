@@ -6,7 +6,6 @@
 
 #include <miniupnpc/miniupnpc.h>
 #include <miniupnpc/upnpcommands.h>
-#include <miniupnpc/upnperrors.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -129,27 +128,26 @@ void remove(const Gateway& gateway, Port port, int externalPort)
                            std::to_string(externalPort).c_str(), protocolName(port.protocol), nullptr);
 }
 
-std::string problem(int code)
+Router::Refusal refusal(int code)
 {
+    using Refusal = Router::Refusal;
     switch (code) {
     case 606:
-        return "it does not let this computer ask";
+        return Refusal::NotAllowed;
     case PortTaken:
-        return "the port is forwarded to another computer already";
+        return Refusal::PortTaken;
     case ForGood:
-        return "it forwards ports only for good, which the launcher never leaves behind";
+        return Refusal::ForGood;
     case 728:
-        return "it has no port left to give";
+        return Refusal::NoPortLeft;
     case 729:
-        return "the port is held by another of its settings";
+        return Refusal::HeldBySetting;
     case UPNPCOMMAND_HTTP_ERROR:
     case UPNPCOMMAND_INVALID_RESPONSE:
     case UPNPCOMMAND_UNKNOWN_ERROR:
-        return "it gave no usable answer";
+        return Refusal::Unusable;
     default:
-        if (const char* text = strupnperror(code))
-            return "UPnP error " + std::to_string(code) + ", " + text;
-        return "UPnP error " + std::to_string(code);
+        return Refusal::UpnpError;
     }
 }
 

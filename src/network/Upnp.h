@@ -6,6 +6,7 @@
 
 #include "network/Deadline.h"
 #include "network/Port.h"
+#include "network/Router.h"
 
 #include <chrono>
 #include <optional>
@@ -47,8 +48,8 @@ struct Mapping {
 // read back; a forwarding for good is taken back at once and refused.
 Mapping add(const Gateway& gateway, Port port, const std::string& internalClient, std::chrono::seconds lease);
 void remove(const Gateway& gateway, Port port, int externalPort);
-// An error code in plain words.
-std::string problem(int code);
+// An error code as the launcher tells it.
+Router::Refusal refusal(int code);
 // What add() answers where the router would keep the forwarding for good.
 constexpr int ForGood = 725;
 

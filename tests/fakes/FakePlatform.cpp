@@ -190,7 +190,7 @@ Router::Forwarded FakeRouter::forward(const Found&, Port port, std::chrono::seco
 {
     const std::lock_guard lock(mutex_);
     requests_.push_back({port.protocol, port.number, lease});
-    return forwarded_ ? *forwarded_ : Forwarded{port.number, "", lease};
+    return forwarded_ ? *forwarded_ : Forwarded{port.number, Refusal::None, 0, lease};
 }
 
 void FakeRouter::remove(const Found&, Port, const Forwarded& forwarded)

@@ -201,7 +201,7 @@ TEST_F(DosBoxNetworkGames, TheHostWindowSaysWhereFriendsJoinAndAsksTheRouterBefo
     };
     const Case cases[] = {
         {"forwarded", upnp, {}, "45.67.89.1", "Your router forwards UDP port 21300", false},
-        {"refused", upnp, Router::Forwarded{0, "it has no port left to give"}, "45.67.89.1",
+        {"refused", upnp, Router::Forwarded{0, Router::Refusal::NoPortLeft}, "45.67.89.1",
          "Your router refused to forward UDP port 21300: it has no port left to give.", true},
         {"no router", {Way::None, "192.168.1.20", ""}, {}, "unknown", "No router answered the launcher", false},
         {"shared", {Way::NatPmp, "192.168.1.20", "100.64.9.9"}, {}, "none (see below)", "is shared", false},
@@ -322,7 +322,7 @@ TEST_F(DosBoxNetworkGames, WaitingForACallShowsTheNumberToCallAndAsksTheRouterFo
 
 TEST_F(DosBoxNetworkGames, AForwardingNoGameUsesIsTakenBackWhenTheWindowCloses)
 {
-    platform.fakeRouter->answer({Way::Upnp, "192.168.1.20", "45.67.89.1"}, Router::Forwarded{21302, "", 1h});
+    platform.fakeRouter->answer({Way::Upnp, "192.168.1.20", "45.67.89.1"}, Router::Forwarded{21302, Router::Refusal::None, 0, 1h});
     QString explained;
     startIpx([&](THostJoin& d) {
         awaitRouter(*d.ui->Addresses);

@@ -6,6 +6,7 @@
 
 using namespace wheretojoin;
 using Way = Router::Found::Way;
+using Refusal = Router::Refusal;
 using namespace std::chrono_literals;
 
 TEST(WhereToJoin, AnAddressReachesTheInternetUnlessItIsPrivateSharedOrNoAddressToJoinAt)
@@ -46,17 +47,17 @@ TEST(WhereToJoin, EachAnswerOfTheRouterSaysWhereFriendsJoinAndWhatStandsInTheWay
          "Hosting asks your router to forward UDP port 21300 to this computer for 4 hours.", false},
         {"a modem's number carries its port", modem, {upnp, {}}, "45.67.89.1:23000", "192.168.1.20:23000",
          "45.67.89.1:23000", "TCP port 23000", false},
-        {"forwarded", ipx, {upnp, Router::Forwarded{21300, ""}}, "45.67.89.1", "192.168.1.20", "45.67.89.1",
+        {"forwarded", ipx, {upnp, Router::Forwarded{21300}}, "45.67.89.1", "192.168.1.20", "45.67.89.1",
          "Your router forwards UDP port 21300 to this computer for 4 hours.", false},
-        {"forwarded on another port", ipx, {upnp, Router::Forwarded{21302, ""}}, "45.67.89.1:21302", "192.168.1.20",
+        {"forwarded on another port", ipx, {upnp, Router::Forwarded{21302}}, "45.67.89.1:21302", "192.168.1.20",
          "45.67.89.1:21302", "friends on the internet join at 45.67.89.1:21302. OK hosts the game.", true},
-        {"refused", modem, {upnp, Router::Forwarded{0, "it does not let this computer ask"}}, "none (see below)",
+        {"refused", modem, {upnp, Router::Forwarded{0, Refusal::NotAllowed}}, "none (see below)",
          "192.168.1.20:23000", "192.168.1.20:23000",
          "Your router refused to forward TCP port 23000: it does not let this computer ask. For friends on the "
          "internet, forward it to this computer (192.168.1.20) in the router's settings. Start hosts the game for "
          "friends at home.",
          true},
-        {"refused without a reason", ipx, {upnp, Router::Forwarded{0, ""}}, "none (see below)", "192.168.1.20",
+        {"refused without a reason", ipx, {upnp, Router::Forwarded{0}}, "none (see below)", "192.168.1.20",
          "192.168.1.20", "Your router refused to forward UDP port 21300. For friends", true},
         {"no router", ipx, {Router::Found{Way::None, "192.168.1.20", ""}, {}}, "unknown", "192.168.1.20",
          "192.168.1.20",
@@ -73,20 +74,20 @@ TEST(WhereToJoin, EachAnswerOfTheRouterSaysWhereFriendsJoinAndWhatStandsInTheWay
          "this game unless that router forwards UDP port 21300 to your router (10.1.2.3) too",
          false},
         {"behind another, forwarded on another port", ipx,
-         {Router::Found{Way::Upnp, "192.168.1.20", "10.1.2.3"}, Router::Forwarded{21301, "", 3600s}},
+         {Router::Found{Way::Upnp, "192.168.1.20", "10.1.2.3"}, Router::Forwarded{21301, Refusal::None, 0, 3600s}},
          "none (see below)", "192.168.1.20", "192.168.1.20",
          "Your router forwards its port 21301 to this computer's UDP port 21300 for 1 hour. Your router's address "
          "on the internet, 10.1.2.3, is a private one: another router sits in front of it. Friends on the internet "
          "cannot reach this game unless that router forwards UDP port 21301 to your router (10.1.2.3) too",
          true},
         {"refused behind another", ipx,
-         {Router::Found{Way::NatPmp, "192.168.1.20", ""}, Router::Forwarded{0, "it has no port left to give"}},
+         {Router::Found{Way::NatPmp, "192.168.1.20", ""}, Router::Forwarded{0, Refusal::NoPortLeft}},
          "unknown", "192.168.1.20", "192.168.1.20", "refused to forward UDP port 21300: it has no port left", true},
         {"another device than the gateway", ipx,
          {Router::Found{Way::Upnp, "192.168.1.20", "45.67.89.1", "10.0.0.9"}, {}}, "45.67.89.1", "192.168.1.20",
          "45.67.89.1", "The device at 10.0.0.9 answered as your router. Hosting asks", false},
         {"an address the provider shares", ipx,
-         {Router::Found{Way::Upnp, "192.168.1.20", "100.70.1.2"}, Router::Forwarded{21300, ""}}, "none (see below)",
+         {Router::Found{Way::Upnp, "192.168.1.20", "100.70.1.2"}, Router::Forwarded{21300}}, "none (see below)",
          "192.168.1.20", "192.168.1.20",
          "100.70.1.2, is shared: your internet provider shares one address among many customers. Friends on the "
          "internet cannot reach this game without help outside the launcher",

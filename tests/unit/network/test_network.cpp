@@ -59,9 +59,9 @@ TEST(Network, TheHomeRouterTellsItsAddressAndForwardsAPort)
     EXPECT_EQ(found.localAddress, std::getenv("VORNHALE_TEST_LOCAL"));
     // The script then finds 23456 forwarded, and 23457, taken back, not.
     const Router::Forwarded forwarded = router->forward(found, ipxPort(23456), 60s);
-    EXPECT_EQ(forwarded.externalPort, 23456) << forwarded.problem;
+    EXPECT_EQ(forwarded.externalPort, 23456) << int(forwarded.refusal);
     EXPECT_GT(forwarded.lease.count(), 0);
     const Router::Forwarded takenBack = router->forward(found, ipxPort(23457), 60s);
-    EXPECT_EQ(takenBack.externalPort, 23457) << takenBack.problem;
+    EXPECT_EQ(takenBack.externalPort, 23457) << int(takenBack.refusal);
     router->remove(found, ipxPort(23457), takenBack);
 }

@@ -242,7 +242,7 @@ TEST(RouterLook, AForwardIsCheckedReadBackAndTakenBack)
         const Router::Forwarded forwarded = router->forward(found, ipxPort(21300), 4h);
         router->remove(found, ipxPort(21300), forwarded);
         EXPECT_LT(std::chrono::steady_clock::now() - started, 4500ms) << c.name;
-        EXPECT_EQ(forwarded.externalPort, c.externalPort) << c.name << ": " << forwarded.problem;
+        EXPECT_EQ(forwarded.externalPort, c.externalPort) << c.name << ": " << int(forwarded.refusal);
         EXPECT_EQ(forwarded.lease, c.lease) << c.name;
         EXPECT_EQ(fake.deletes, c.deletes) << c.name;
     }
