@@ -24,6 +24,7 @@ set(VORNHALE_LOGIC_SOURCES
     ${src}/dosbox/DosBox.cpp
     ${src}/dosbox/CueSheet.cpp
     ${src}/dosbox/Display.cpp
+    ${src}/network/Ipv4.cpp
 )
 
 # vornhale_platform: the operating system, by job.
@@ -42,11 +43,16 @@ set(VORNHALE_POSIX_SOURCES
     ${src}/platform/posix/PlayerDosBox.cpp
 )
 # network/, on both systems: the home router (UPnP through miniupnpc,
-# NAT-PMP) and the ports, on sockets alike on POSIX and Windows.
+# NAT-PMP) and the ports, on sockets alike on POSIX and Windows; each system
+# adds its own half of the sockets.
 set(VORNHALE_NETWORK_SOURCES
     ${src}/network/Sockets.cpp
+    ${src}/network/NatPmp.cpp
+    ${src}/network/Upnp.cpp
     ${src}/network/PortMapping.cpp
 )
+set(VORNHALE_NETWORK_POSIX_SOURCES ${src}/network/posix/Sockets.cpp)
+set(VORNHALE_NETWORK_WIN32_SOURCES ${src}/network/win32/Sockets.cpp)
 # Win32 alone; Win32Application.cpp, in the launcher only, ties it to Qt (the
 # window that owns the browser start, the end of the event loop).
 set(VORNHALE_WIN32_SOURCES

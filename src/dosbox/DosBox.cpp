@@ -1,6 +1,7 @@
 #include "dosbox/DosBox.h"
 
 #include "core/Text.h"
+#include "network/Ipv4.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -34,17 +35,6 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 // raises "2" on the first controller's line 2, which a DOS program that
 // hooks INT 71h never sees; "9" reaches both kinds of program.
 int atIrq(int irq) { return irq == 2 ? 9 : irq; }
-
-// Four decimal numbers up to 255. A part with a leading zero is refused: the
-// resolver would read it as octal and reach another computer.
-bool isIpv4Address(std::string_view host)
-{
-    const auto parts = text::splitFields(host, '.');
-    return parts.size() == 4 && std::all_of(parts.begin(), parts.end(), [](std::string_view part) {
-               const auto value = text::decimal(part, 3);
-               return value && *value <= 255 && (part.size() == 1 || part[0] != '0');
-           });
-}
 
 // Labels of letters, digits and inner hyphens, at most 63 characters each
 // and 253 in all. One whose labels are all digits is an address or nothing.
@@ -213,7 +203,7 @@ Address parseAddress(std::string_view text)
         }
         address.port = *port;
     }
-    if (!isIpv4Address(host) && !isHostName(host)) {
+    if (!ipv4::parse(host) && !isHostName(host)) {
         address.problem = "\"" + std::string(host) + "\" is not a host name or an IPv4 address.";
         return address;
     }

@@ -9,7 +9,6 @@
 #include <QGuiApplication>
 #include <QHideEvent>
 
-#include <mutex>
 #include <thread>
 #include <utility>
 
@@ -18,20 +17,9 @@ namespace {
 constexpr std::chrono::milliseconds LookTimeout(2000);
 }  // namespace
 
-// Where a thread hands its result to the panel. The panel closes it when it
-// goes, so a thread that ends later (the launcher ends as soon as the game
-// starts) delivers nothing and touches nothing of the panel's; it keeps only
-// what it shares with this mailbox.
-struct AddressPanel::Mailbox {
-    std::mutex mutex;
-    QObject* receiver = nullptr;
-};
-
-AddressPanel::AddressPanel(QWidget* parent)
-    : QWidget(parent), ui(std::make_unique<Ui::AddressPanel>()), mailbox_(std::make_shared<Mailbox>())
+AddressPanel::AddressPanel(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::AddressPanel>())
 {
     ui->setupUi(this);
-    mailbox_->receiver = this;
     // Tab reaches the panel's one control.
     setFocusProxy(ui->Copy);
     connect(ui->Copy, &QPushButton::clicked, this,
@@ -41,96 +29,103 @@ AddressPanel::AddressPanel(QWidget* parent)
 
 AddressPanel::~AddressPanel()
 {
-    const std::lock_guard lock(mailbox_->mutex);
-    mailbox_->receiver = nullptr;
+    // The launcher ends before the game starts: nothing stays forwarded.
+    takeBack(true);
 }
 
-template <class Result>
-void AddressPanel::aside(std::function<Result()> job, std::function<void(const Result&)> done)
+void AddressPanel::lookForRouter(Platform& platform, const wheretojoin::Game& game)
 {
-    std::thread([mailbox = mailbox_, job = std::move(job), done = std::move(done)] {
-        // A failure here must not end the launcher: it reads as no answer.
-        Result result{};
-        try {
-            result = job();
-        } catch (...) {
-        }
-        const std::lock_guard lock(mailbox->mutex);
-        if (mailbox->receiver)
-            QMetaObject::invokeMethod(mailbox->receiver, [done, result] { done(result); }, Qt::QueuedConnection);
-    }).detach();
-}
-
-void AddressPanel::look(Platform& platform, const wheretojoin::Game& game)
-{
-    const int round = ++round_;
+    takeBack(false);
+    background_.dropPending();
+    stage_ = Stage::Looking;
     platform_ = &platform;
     router_ = platform.router();
     game_ = game;
     answers_ = {};
-    afterLook_ = nullptr;
-    forwardAsked_ = hosting_ = false;
+    start_ = nullptr;
     showAnswers();
-    aside<Router::Found>([router = router_] { return router->find(LookTimeout); },
-                         [this, round](const Router::Found& found) {
-                             if (round != round_)
-                                 return;
-                             answers_.found = found;
-                             showAnswers();
-                             if (auto waiting = std::exchange(afterLook_, nullptr))
-                                 forward(waiting);
-                         });
+    background_.run<Router::Found>([router = router_] { return router->find(LookTimeout); },
+                                   [this](const Router::Found& found) {
+                                       answers_.found = found;
+                                       showAnswers();
+                                       if (std::exchange(stage_, Stage::Found) == Stage::HostAfterLook)
+                                           forward();
+                                   });
 }
 
 QString AddressPanel::host(const std::function<void()>& start)
 {
-    if (hosting_)
+    if (stage_ != Stage::Looking && stage_ != Stage::Found && stage_ != Stage::AnswerShown)
         return {};
-    if (!platform_->portFree(game_.protocol, game_.port))
-        return QString::fromStdString(wheretojoin::portInUse(game_.protocol, game_.port));
-    hosting_ = true;
-    forward([this, start](bool startNow) {
-        hosting_ = false;
-        if (startNow)
-            runGuarded(start);
-    });
+    if (!platform_->portFree(game_.port.protocol, game_.port.number))
+        return QString::fromStdString(wheretojoin::portInUse(game_.port));
+    start_ = start;
+    switch (stage_) {
+    case Stage::Looking:
+        stage_ = Stage::HostAfterLook;
+        break;
+    case Stage::Found:
+        forward();
+        break;
+    default:  // the player has read what the router answered
+        startGame();
+        break;
+    }
     return {};
 }
 
-void AddressPanel::forward(std::function<void(bool)> then)
+void AddressPanel::forward()
 {
-    if (!answers_.found) {
-        afterLook_ = std::move(then);
+    if (answers_.found->way == Router::Found::Way::None) {
+        startGame();
         return;
     }
-    // The player has read what the router answered, or there is no router
-    // to ask: the game starts as it is.
-    if (forwardAsked_ || answers_.found->way == Router::Found::Way::None) {
-        then(true);
-        return;
-    }
-    forwardAsked_ = true;
-    ui->Explanation->setText(QStringLiteral("Asking your router to forward %1 port %2...")
-                                 .arg(QString::fromLatin1(protocolName(game_.protocol)))
-                                 .arg(game_.port));
-    const int round = round_;
-    aside<Router::Forwarded>(
-        [router = router_, game = game_] { return router->forward(game.protocol, game.port, wheretojoin::Lease); },
-        [this, round, then = std::move(then)](const Router::Forwarded& forwarded) {
-            if (round != round_)
-                return;
+    stage_ = Stage::Forwarding;
+    ui->Explanation->setText(QString::fromStdString(wheretojoin::asking(game_)));
+    const Router::Found found = *answers_.found;
+    background_.run<Router::Forwarded>(
+        [router = router_, found, port = game_.port] { return router->forward(found, port, wheretojoin::Lease); },
+        [this](const Router::Forwarded& forwarded) {
             answers_.forwarded = forwarded;
             showAnswers();
-            then(!shown_.holdStart);
+            if (shown_.holdStart)
+                stage_ = Stage::AnswerShown;
+            else
+                startGame();
+        },
+        // The window closed meanwhile: no game will use the forwarding.
+        [router = router_, found, port = game_.port](const Router::Forwarded& forwarded) {
+            router->remove(found, port, forwarded);
         });
+}
+
+void AddressPanel::startGame()
+{
+    stage_ = Stage::Started;
+    runGuarded(std::exchange(start_, nullptr));
+}
+
+void AddressPanel::takeBack(bool wait)
+{
+    if (stage_ == Stage::Started || !answers_.found || !answers_.forwarded || !answers_.forwarded->externalPort)
+        return;
+    auto remove = [router = router_, found = *answers_.found, port = game_.port, forwarded = *answers_.forwarded] {
+        router->remove(found, port, forwarded);
+    };
+    answers_.forwarded.reset();
+    if (wait)
+        remove();
+    else
+        std::thread(remove).detach();
 }
 
 void AddressPanel::hideEvent(QHideEvent* event)
 {
     // A closed window starts nothing, whatever the router answers later.
-    ++round_;
-    afterLook_ = nullptr;
-    hosting_ = false;
+    background_.dropPending();
+    takeBack(false);
+    if (stage_ != Stage::Started)
+        stage_ = Stage::Closed;
     QWidget::hideEvent(event);
 }
 

@@ -7,9 +7,12 @@
 //
 // The router takes a second or two to answer, so the panel asks it on a
 // thread of its own and shows the answer when it comes; the window stays
-// responsive all along.
+// responsive all along. A forwarding no game uses is taken back: when the
+// window closes without starting the game, and when the launcher ends first.
 
 #include "multiplayer/WhereToJoin.h"
+
+#include "components/Background.h"
 
 #include <QWidget>
 
@@ -33,7 +36,7 @@ public:
     // Looks for `platform`'s home router anew, for `game` hosted here; what
     // it finds shows as it arrives. A look of an earlier showing no longer
     // counts.
-    void look(Platform& platform, const wheretojoin::Game& game);
+    void lookForRouter(Platform& platform, const wheretojoin::Game& game);
     // Hosts the game. Where another program holds its port, returns why and
     // does nothing else. Otherwise asks the router to forward the port, once
     // the look has ended, and runs `start` when the game may start: at once
@@ -41,7 +44,7 @@ public:
     // changes where friends join, or refuses, the panel shows it and the
     // game waits for the player: the next call starts at once. A call while
     // the router is asked does nothing, and nothing starts once the window
-    // has closed.
+    // has closed. The forwarding stays for the game once `start` ran.
     QString host(const std::function<void()>& start);
 
     // What the panel shows now.
@@ -55,20 +58,26 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    struct Mailbox;
-    template <class Result>
-    void aside(std::function<Result()> job, std::function<void(const Result&)> done);
-    void forward(std::function<void(bool startNow)> then);
+    enum class Stage {
+        Closed,          // not showing: nothing starts
+        Looking,         // the router is looked for
+        Found,           // the look ended; hosting asks the router
+        HostAfterLook,   // the player hosts; the router is asked once the look ends
+        Forwarding,      // the router is asked to forward the port
+        AnswerShown,     // the router's answer holds the start: the next host starts
+        Started,         // the game starts: what the router forwards is its own
+    };
+    void forward();
+    void startGame();
+    void takeBack(bool wait);
     void showAnswers();
 
-    std::shared_ptr<Mailbox> mailbox_;
+    Background background_{this};
+    Stage stage_ = Stage::Closed;
     Platform* platform_ = nullptr;
     std::shared_ptr<Router> router_;
     wheretojoin::Game game_;
     wheretojoin::Answers answers_;
     wheretojoin::Panel shown_;
-    std::function<void(bool)> afterLook_;  // a forward waiting for the look to end
-    bool forwardAsked_ = false;
-    bool hosting_ = false;  // waiting for the router's answer to hosting
-    int round_ = 0;  // each look, and each closing of the window, begins a round
+    std::function<void()> start_;  // the game's start, once the player hosts
 };

@@ -4,6 +4,7 @@
 // internet (the home router's, once it forwards the game's port), the one
 // for friends at home, and in plain words whatever stands in the way.
 
+#include "network/Ipv4.h"
 #include "network/Router.h"
 
 #include <chrono>
@@ -15,22 +16,16 @@ namespace wheretojoin {
 
 // How long the router keeps forwarding the port: the launcher ends when the
 // game starts and cannot take the forwarding back, so it asks for a lease
-// that outlasts an evening's games. The next host renews it.
+// that outlasts an evening's games. The next host renews it. A window closed
+// without a game takes its forwarding back at once.
 inline constexpr std::chrono::hours Lease{4};
 
-// Who can reach an IPv4 address.
-enum class Reach {
-    Internet,  // anyone on the internet
-    Private,   // a home or company network's own (10/8, 172.16/12, 192.168/16)
-    Shared,    // an internet provider's, shared among its customers (100.64/10)
-    Nobody,    // no address to join at: not an address, this computer's own, unset, ...
-};
-Reach reachOf(std::string_view address);
+using ipv4::Reach;
+using ipv4::reachOf;
 
 // The game hosted here.
 struct Game {
-    Protocol protocol = Protocol::Udp;
-    int port = 0;
+    Port port;
     // A modem's phone number is always the address with its port; an IPX
     // server's address has a port only where it is not the usual one.
     bool portAlwaysShown = false;
@@ -58,6 +53,8 @@ struct Panel {
 Panel describe(const Game& game, const Answers& answers);
 
 // Why a game cannot be hosted while another program holds its port.
-std::string portInUse(Protocol protocol, int port);
+std::string portInUse(Port port);
+// What the window says while the router is asked to forward the game's port.
+std::string asking(const Game& game);
 
 }  // namespace wheretojoin

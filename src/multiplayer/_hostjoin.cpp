@@ -49,7 +49,7 @@ std::optional<dosbox::Network> THostJoin::Ask()
         ui->HostGame->setFocus();
     }
     ui->AddressGroup->setEnabled(!join);
-    ui->Addresses->look(platform_, {Protocol::Udp, dosbox::DefaultIpxPort, false, "OK"});
+    ui->Addresses->lookForRouter(platform_, {ipxPort(dosbox::DefaultIpxPort), false, "OK"});
     answer_.reset();
     exec();
     return answer_;

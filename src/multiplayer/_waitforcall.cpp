@@ -22,7 +22,7 @@ bool TWaitForCall::Ask(int port)
     ui->Label1->setText(intro_.arg(port));
     ui->Reason->clear();
     ui->Button1->setFocus();
-    ui->Addresses->look(platform_, {Protocol::Tcp, port, true, "Start"});
+    ui->Addresses->lookForRouter(platform_, {modemPort(port), true, "Start"});
     return exec() == QDialog::Accepted;
 }
 

@@ -1,232 +1,182 @@
 #include "network/PortMapping.h"
 
+#include "network/Ipv4.h"
+#include "network/NatPmp.h"
 #include "network/Sockets.h"
 
-#include <miniupnpc/miniupnpc.h>
-#include <miniupnpc/upnpcommands.h>
-#include <miniupnpc/upnperrors.h>
+#include "core/Text.h"
 
-#include <cstdint>
+#include <future>
 #include <mutex>
-#include <string>
+#include <thread>
 
 namespace {
-using Clock = std::chrono::steady_clock;
+using network::Clock;
+using network::Deadline;
+using network::within;
 using std::chrono::milliseconds;
+using Way = Router::Found::Way;
+using Refusal = Router::Refusal;
 
-// What the router lists as the forwarding's owner.
-const char* const Description = "Vornhale Launcher";
-// A port forwarded to another computer already: the next ports are asked for.
-constexpr int NextPortsTried = 8;
-// How long a request to forward may take at most.
-constexpr milliseconds ForwardTimeout(2000);
+// How long a request to forward, or to take a forwarding back, may take.
+constexpr milliseconds AskTimeout(2000);
+// How long devices have to answer the search: they answer within a second.
+constexpr milliseconds SearchTime(1000);
 
-// UPnP's answers in plain words.
-std::string upnpProblem(int code)
+// A router without a connection tells 0.0.0.0 or nothing; some pad it.
+std::string knownAddress(std::string_view address)
 {
-    switch (code) {
-    case 606:
-        return "it does not let this computer ask";
-    case 718:
-        return "the port is forwarded to another computer already";
-    case 725:
-        return "it forwards ports only for good, which the launcher never asks for";
-    case 728:
-        return "it has no port left to give";
-    case 729:
-        return "the port is held by another of its settings";
-    case UPNPCOMMAND_HTTP_ERROR:
-    case UPNPCOMMAND_INVALID_RESPONSE:
-    case UPNPCOMMAND_UNKNOWN_ERROR:
-        return "it gave no usable answer";
-    default:
-        if (const char* text = strupnperror(code))
-            return "UPnP error " + std::to_string(code) + ", " + text;
-        return "UPnP error " + std::to_string(code);
-    }
+    address = text::trimControl(address);
+    return address == "0.0.0.0" ? std::string() : std::string(address);
 }
 
-// NAT-PMP: a question of a few bytes over UDP to the gateway's port 5351,
-// all numbers most significant byte first.
-namespace natpmp {
-constexpr int Port = 5351;
-constexpr unsigned char AnswerFlag = 128;
-
-std::uint32_t number(const std::string& bytes, std::size_t at, std::size_t size)
-{
-    std::uint32_t value = 0;
-    for (std::size_t i = 0; i < size; ++i)
-        value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
-    return value;
-}
-
-void append(std::string& bytes, std::uint32_t value, std::size_t size)
-{
-    for (std::size_t i = size; i-- > 0;)
-        bytes += char((value >> (8 * i)) & 0xff);
-}
-
-// Version 0 and the opcode, then the request's own fields.
-std::string request(unsigned char opcode) { return std::string{char(0), char(opcode)}; }
-
-auto answerTo(unsigned char opcode, std::size_t size)
-{
-    return [opcode, size](const std::string& answer) {
-        return answer.size() >= size && answer[0] == 0 &&
-               static_cast<unsigned char>(answer[1]) == (AnswerFlag | opcode);
-    };
-}
-
-int result(const std::string& answer) { return int(number(answer, 2, 2)); }
-
-std::string problem(int result)
-{
-    switch (result) {
-    case 2:
-        return "it does not let this computer ask";
-    case 3:
-        return "it is not connected to the internet";
-    case 4:
-        return "it has no port left to give";
-    default:
-        return "NAT-PMP result " + std::to_string(result);
-    }
-}
-}  // namespace natpmp
+upnp::Gateway upnpOf(const Router::Found& found) { return {found.controlUrl, found.serviceType, ""}; }
 
 class HomeRouter : public Router {
 public:
+    explicit HomeRouter(RouterPlaces places) : places_(std::move(places)) {}
+
     Found find(milliseconds timeout) override
     {
-        const std::lock_guard lock(mutex_);
-        sockets::start();
-        found_ = {};
-        controlUrl_.clear();
-        serviceType_.clear();
-        gateway_.clear();
-        const auto deadline = Clock::now() + timeout;
-        // UPnP routers answer within a second when there is one; what is left
-        // goes to NAT-PMP.
-        if (!findUpnp(int(timeout.count() / 2)))
-            findNatPmp(deadline);
-        if (found_.localAddress.empty())
-            found_.localAddress = sockets::localAddress();
-        return found_;
+        std::shared_future<Found> look;
+        {
+            const std::lock_guard lock(mutex_);
+            if (!look_.valid() || look_.wait_for(milliseconds(0)) == std::future_status::ready) {
+                // On a thread of its own, which no one waits for once the
+                // launcher ends.
+                const Deadline deadline = Clock::now() + timeout;
+                // The task keeps what it needs, not the router, which keeps
+                // the task's result.
+                std::packaged_task<Found()> task([places = places_, deadline] { return lookUntil(places, deadline); });
+                look_ = task.get_future().share();
+                std::thread(std::move(task)).detach();
+            }
+            look = look_;
+        }
+        return look.get();
     }
 
-    Forwarded forward(Protocol protocol, int port, std::chrono::seconds lease) override
+    Forwarded forward(const Found& found, Port port, std::chrono::seconds lease) override
     {
-        const std::lock_guard lock(mutex_);
-        switch (found_.way) {
-        case Found::Way::Upnp:
-            return forwardUpnp(protocol, port, lease);
-        case Found::Way::NatPmp:
-            return forwardNatPmp(protocol, port, lease);
-        case Found::Way::None:
-            break;
+        const Deadline deadline = Clock::now() + AskTimeout;
+        // The address as it is now: the computer may have changed networks
+        // or been given another address since the look.
+        const std::string device = deviceOf(found);
+        std::string local = sockets::localAddressToward(device);
+        if (local.empty())
+            local = found.localAddress;
+        if (found.way == Way::NatPmp) {
+            const auto answer = natpmp::map(device, places_.natPmpPort, port, port.number, lease, deadline);
+            if (!answer)
+                return {0, Refusal::Silent};
+            if (answer->result != 0)
+                return {0, natpmp::refusal(answer->result), answer->result};
+            if (answer->lifetime.count() == 0) {  // for good: taken back at once
+                natpmp::map(device, places_.natPmpPort, port, 0, std::chrono::seconds(0), deadline);
+                return {0, Refusal::ForGood};
+            }
+            return {answer->externalPort, Refusal::None, 0, answer->lifetime};
         }
-        return {0, "no router answered"};
+        if (found.way != Way::Upnp)
+            return {0, Refusal::NoRouter};
+        const auto mapping = within<upnp::Mapping>(
+            deadline, [gateway = upnpOf(found), port, local, lease] { return upnp::add(gateway, port, local, lease); });
+        if (!mapping) {
+            // It may still forward once it wakes: take that back too.
+            within<bool>(Clock::now(), [gateway = upnpOf(found), port] {
+                upnp::remove(gateway, port, port.number);
+                return true;
+            });
+            return {0, Refusal::Late};
+        }
+        if (mapping->externalPort == 0)
+            return {0, upnp::refusal(mapping->code), mapping->code};
+        return {mapping->externalPort, Refusal::None, 0, mapping->lease};
+    }
+
+    void remove(const Found& found, Port port, const Forwarded& forwarded) override
+    {
+        if (forwarded.externalPort == 0)
+            return;
+        const Deadline deadline = Clock::now() + AskTimeout;
+        if (found.way == Way::NatPmp)
+            natpmp::map(found.natPmpAddress, places_.natPmpPort, port, 0, std::chrono::seconds(0), deadline);
+        else if (found.way == Way::Upnp)
+            within<bool>(deadline, [gateway = upnpOf(found), port, external = forwarded.externalPort] {
+                upnp::remove(gateway, port, external);
+                return true;
+            });
     }
 
 private:
-    bool findUpnp(int waitMs)
+    static std::string deviceOf(const Found& found)
     {
-        // All searches go out at once, so a network without a router costs
-        // one wait, not one per kind of device.
-        static const char* const kinds[] = {
-            "urn:schemas-upnp-org:device:InternetGatewayDevice:1",
-            "urn:schemas-upnp-org:service:WANIPConnection:1",
-            "urn:schemas-upnp-org:service:WANPPPConnection:1",
-            nullptr,
-        };
-        int error = 0;
-        UPNPDev* devices =
-            upnpDiscoverDevices(kinds, waitMs, nullptr, nullptr, UPNP_LOCAL_PORT_ANY, 0, 2, &error, 1);
-        if (!devices)
-            return false;
-        UPNPUrls urls{};
-        IGDdatas data{};
-        char lan[64] = "";
-        const int igd = UPNP_GetValidIGD(devices, &urls, &data, lan, sizeof lan);
-        freeUPNPDevlist(devices);
-        // 1: a gateway connected to the internet; 2: one that says it is not,
-        // which still forwards and may know better than it says.
-        if (igd == 1 || igd == 2) {
-            found_.way = Found::Way::Upnp;
-            found_.localAddress = lan;
-            controlUrl_ = urls.controlURL ? urls.controlURL : "";
-            serviceType_ = data.first.servicetype;
-            char external[40] = "";
-            if (UPNP_GetExternalIPAddress(controlUrl_.c_str(), serviceType_.c_str(), external) == UPNPCOMMAND_SUCCESS)
-                found_.externalAddress = knownAddress(external);
+        return found.way == Way::NatPmp ? found.natPmpAddress : upnp::hostOf(found.controlUrl);
+    }
+
+    // The default gateway through UPnP first, then through NAT-PMP, and only
+    // where neither answers another UPnP device: an old router kept as an
+    // access point may answer too, but forwards nothing from the internet.
+    static Found lookUntil(const RouterPlaces& places, Deadline deadline)
+    {
+        sockets::start();
+        const std::string gateway = places.gateway.empty() ? sockets::defaultGateway() : places.gateway;
+        // NAT-PMP is asked meanwhile, on a thread no one waits for where
+        // the gateway answers UPnP.
+        std::future<std::optional<natpmp::Answer>> natPmp;
+        if (!gateway.empty()) {
+            std::packaged_task<std::optional<natpmp::Answer>()> task([gateway, port = places.natPmpPort, deadline] {
+                return natpmp::externalAddress(gateway, port, deadline);
+            });
+            natPmp = task.get_future();
+            std::thread(std::move(task)).detach();
         }
-        if (igd != 0)
-            FreeUPNPUrls(&urls);
-        return found_.way == Found::Way::Upnp;
-    }
-
-    void findNatPmp(Clock::time_point deadline)
-    {
-        const std::string gateway = sockets::defaultGateway();
-        if (gateway.empty())
-            return;
-        const auto answer = sockets::ask(gateway, natpmp::Port, natpmp::request(0), deadline, natpmp::answerTo(0, 12));
-        if (!answer)
-            return;
-        found_.way = Found::Way::NatPmp;
-        found_.localAddress = sockets::localAddressToward(gateway);
-        gateway_ = gateway;
-        if (natpmp::result(*answer) == 0) {
-            const std::uint32_t a = natpmp::number(*answer, 8, 4);
-            found_.externalAddress = knownAddress(std::to_string(a >> 24) + "." + std::to_string(a >> 16 & 0xff) + "." +
-                                                  std::to_string(a >> 8 & 0xff) + "." + std::to_string(a & 0xff));
+        const std::string from = gateway.empty() ? sockets::homeAddress() : sockets::localAddressToward(gateway);
+        const auto devices =
+            from.empty() ? std::vector<std::string>()
+                         : upnp::search(from, places.search, gateway, std::min(deadline, Clock::now() + SearchTime));
+        auto described = devices.begin();
+        Found found;
+        if (described != devices.end() && upnp::hostOf(*described) == gateway)
+            found = upnpAt(*described++, gateway, deadline);
+        if (found.way == Way::None && natPmp.valid()) {
+            const auto answer = natPmp.get();
+            if (answer && answer->result != natpmp::UnsupportedVersion) {
+                found.way = Way::NatPmp;
+                found.natPmpAddress = gateway;
+                found.externalAddress = knownAddress(answer->externalAddress);
+            }
         }
+        for (; found.way == Way::None && described != devices.end(); ++described)
+            found = upnpAt(*described, gateway, deadline);
+        const std::string device = deviceOf(found);
+        found.localAddress = device.empty() ? sockets::homeAddress() : sockets::localAddressToward(device);
+        if (found.localAddress.empty())
+            found.localAddress = sockets::homeAddress(device);
+        return found;
     }
 
-    Forwarded forwardUpnp(Protocol protocol, int port, std::chrono::seconds lease)
+    // The internet gateway described at `url`, where it answers in time.
+    static Found upnpAt(const std::string& url, const std::string& gateway, Deadline deadline)
     {
-        const std::string internal = std::to_string(port), duration = std::to_string(lease.count());
-        int code = UPNPCOMMAND_UNKNOWN_ERROR;
-        for (int external = port; external <= port + NextPortsTried && external <= 65535; ++external) {
-            code = UPNP_AddPortMapping(controlUrl_.c_str(), serviceType_.c_str(), std::to_string(external).c_str(),
-                                       internal.c_str(), found_.localAddress.c_str(), Description,
-                                       protocolName(protocol), nullptr, duration.c_str());
-            if (code == UPNPCOMMAND_SUCCESS)
-                return {external, ""};
-            if (code != 718)
-                break;
-        }
-        return {0, upnpProblem(code)};
+        Found found;
+        const auto described = within<std::optional<upnp::Gateway>>(deadline, [url] { return upnp::describe(url); });
+        if (!described || !*described)
+            return found;
+        found.way = Way::Upnp;
+        found.controlUrl = (*described)->controlUrl;
+        found.serviceType = (*described)->serviceType;
+        found.externalAddress = knownAddress((*described)->externalAddress);
+        const std::string host = upnp::hostOf(found.controlUrl);
+        if (host != gateway)
+            found.otherDevice = host;
+        return found;
     }
 
-    Forwarded forwardNatPmp(Protocol protocol, int port, std::chrono::seconds lease)
-    {
-        const unsigned char opcode = protocol == Protocol::Udp ? 1 : 2;
-        std::string request = natpmp::request(opcode);
-        natpmp::append(request, 0, 2);  // reserved
-        natpmp::append(request, std::uint32_t(port), 2);
-        natpmp::append(request, std::uint32_t(port), 2);  // the external port wished for
-        natpmp::append(request, std::uint32_t(lease.count()), 4);
-        const auto answer = sockets::ask(gateway_, natpmp::Port, request, Clock::now() + ForwardTimeout,
-                                         natpmp::answerTo(opcode, 16));
-        if (!answer)
-            return {0, "it gave no answer"};
-        if (const int result = natpmp::result(*answer); result != 0)
-            return {0, natpmp::problem(result)};
-        return {int(natpmp::number(*answer, 10, 2)), ""};
-    }
-
-    // A router without a connection tells 0.0.0.0 or nothing.
-    static std::string knownAddress(const std::string& address)
-    {
-        return address == "0.0.0.0" ? std::string() : address;
-    }
-
+    const RouterPlaces places_;
     std::mutex mutex_;
-    Found found_;
-    std::string controlUrl_, serviceType_;  // UPnP
-    std::string gateway_;                   // NAT-PMP
+    std::shared_future<Found> look_;  // the look running, or the last one
 };
 }  // namespace
 
-std::shared_ptr<Router> makeHomeRouter() { return std::make_shared<HomeRouter>(); }
+std::shared_ptr<Router> makeHomeRouter(RouterPlaces places) { return std::make_shared<HomeRouter>(std::move(places)); }

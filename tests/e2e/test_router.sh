@@ -4,7 +4,8 @@
 # masquerades it to the internet side, where "net" (the friend) is; the
 # router's outer address looks public, as miniupnpd wants. Then:
 #   - the launcher's router client finds the router through NAT-PMP and
-#     through UPnP, with its outer address, and has a port forwarded;
+#     through UPnP, with its outer address, has a port forwarded, and
+#     takes another forwarding back so the router holds none of it;
 #   - the launcher at home hosts an IPX game in the real DOSBox after the
 #     window showed (and copied) the router's address, and a DOSBox on the
 #     internet side joins there: both IPXNET STATUS show the connection;
@@ -12,6 +13,7 @@
 #     starts nothing;
 #   - a modem game waits for a call and a call from the internet side
 #     reaches it at the router's address and TCP port 23000;
+#   - a host cancelled after the router forwarded leaves no forwarding;
 #   - with no router at all, hosting still starts within a few seconds.
 # The namespaces also keep these games off the machine's own ports 21300
 # and 23000.
@@ -24,7 +26,7 @@ if [ "$(id -u)" -ne 0 ]; then
     echo "skipped: network namespaces need root"
     exit 77
 fi
-"$root/scripts/install-deps.sh" miniupnpd-nftables nftables iproute2 >&2
+"$root/scripts/install-deps.sh" miniupnpd-nftables nftables iproute2 curl >&2
 ns="vornhale$$"
 if ! ip netns add "$ns-home" 2>/dev/null; then
     echo "skipped: this machine cannot make network namespaces"
@@ -90,7 +92,9 @@ start_router() {
     # Each start begins with no forwarding, so each check sees its own.
     in_ns router nft flush chain inet filter prerouting_miniupnpd
     in_ns router nft flush chain inet filter miniupnpd
-    printf '%s\n' ext_ifname=wan listening_ip=lan http_port=0 enable_natpmp=yes "enable_upnp=$1" secure_mode=yes \
+    # $2 "no": any home computer may ask for a forwarding to any other.
+    printf '%s\n' ext_ifname=wan listening_ip=lan http_port=5000 enable_natpmp=yes "enable_upnp=$1" \
+        "secure_mode=${2:-yes}" \
         uuid=0c6f7e2a-5b1d-4a52-9d3e-3f2b8a6c1d40 "allow 1024-65535 10.0.0.0/24 1024-65535" \
         "deny 0-65535 0.0.0.0/0 0-65535" >"$E2E_TMP/miniupnpd.conf"
     # ip runs miniupnpd in its own place, so $! is the daemon.
@@ -119,7 +123,9 @@ for way in natpmp upnp; do
         fail "the router client ($way): $(cat "$E2E_TMP/unit.log")"
     grep -q '^\[  PASSED  \] 1 test' "$E2E_TMP/unit.log" ||
         fail "the router test did not run: $(cat "$E2E_TMP/unit.log")"
-    forwarded 23456 || fail "no forwarding of port 23456 through $way"
+    forwarded 23456 ||
+        fail "no forwarding of port 23456 through $way: $(in_ns router nft list table inet filter) $(cat "$E2E_TMP/unit.log")"
+    ! forwarded 23457 || fail "port 23457 is still forwarded through $way after it was taken back"
     [ $way = upnp ] || stop_router
 done
 
@@ -192,6 +198,30 @@ done
 [ -n "$answered" ] ||
     fail "no call from the internet reaches the waiting modem; DOSBoxes: $(our_dosboxes | tr '\n' ' ')"
 end_our_dosboxes
+
+# Port 21300 forwarded to another computer: hosting gets 21301, which holds
+# the window; cancelled there, the router forwards nothing of the launcher's.
+stop_router
+start_router yes no
+service=urn:schemas-upnp-org:service:WANIPConnection:1
+in_ns home curl -s -o /dev/null -H "SOAPAction: \"$service#AddPortMapping\"" -H 'Content-Type: text/xml' \
+    --data "<?xml version=\"1.0\"?><s:Envelope xmlns:s=\"http://schemas.xmlsoap.org/soap/envelope/\"><s:Body>
+<u:AddPortMapping xmlns:u=\"$service\"><NewRemoteHost></NewRemoteHost><NewExternalPort>21300</NewExternalPort>
+<NewProtocol>UDP</NewProtocol><NewInternalPort>21300</NewInternalPort><NewInternalClient>10.0.0.3</NewInternalClient>
+<NewEnabled>1</NewEnabled><NewPortMappingDescription>other</NewPortMappingDescription>
+<NewLeaseDuration>600</NewLeaseDuration></u:AddPortMapping></s:Body></s:Envelope>" "http://10.0.0.1:5000/ctl/IPConn"
+ours() { in_ns router nft list chain inet filter prerouting_miniupnpd | grep -q "dport 21301 dnat ip to $home:21300"; }
+start_in "$GAME"
+press "$(open_ipx_dialog)" alt+s
+window="$(wait_window "Host or Join")"
+sleep 2.5
+press "$window" Return
+for _ in $(seq 80); do ours && break; sleep 0.1; done
+ours || fail "the router did not forward 21301: $(in_ns router nft list chain inet filter prerouting_miniupnpd)"
+press "$window" Escape
+sleep 1
+! ours || fail "a cancelled host left UDP 21301 forwarded to this computer"
+kill "$LAUNCHER_PID"
 
 # No router: hosting, taken at once with Return, starts within seconds.
 stop_router

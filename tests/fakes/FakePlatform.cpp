@@ -186,11 +186,23 @@ Router::Found FakeRouter::find(std::chrono::milliseconds)
     return found_;
 }
 
-Router::Forwarded FakeRouter::forward(Protocol protocol, int port, std::chrono::seconds lease)
+Router::Forwarded FakeRouter::forward(const Found&, Port port, std::chrono::seconds lease)
 {
     const std::lock_guard lock(mutex_);
-    requests_.push_back({protocol, port, lease});
-    return forwarded_ ? *forwarded_ : Forwarded{port, ""};
+    requests_.push_back({port.protocol, port.number, lease});
+    return forwarded_ ? *forwarded_ : Forwarded{port.number, Refusal::None, 0, lease};
+}
+
+void FakeRouter::remove(const Found&, Port, const Forwarded& forwarded)
+{
+    const std::lock_guard lock(mutex_);
+    removed_.push_back(forwarded.externalPort);
+}
+
+std::vector<int> FakeRouter::removed() const
+{
+    const std::lock_guard lock(mutex_);
+    return removed_;
 }
 
 // Registry ---------------------------------------------------------------

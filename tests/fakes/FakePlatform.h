@@ -48,9 +48,12 @@ public:
     // A router slow to answer: find() waits while held.
     void hold(bool held);
     int answeredFinds() const;
+    // The forwardings taken back, by their external port.
+    std::vector<int> removed() const;
 
     Found find(std::chrono::milliseconds timeout) override;
-    Forwarded forward(Protocol protocol, int port, std::chrono::seconds lease) override;
+    Forwarded forward(const Found& found, Port port, std::chrono::seconds lease) override;
+    void remove(const Found& found, Port port, const Forwarded& forwarded) override;
 
 private:
     mutable std::mutex mutex_;
@@ -60,6 +63,7 @@ private:
     Found found_;
     std::optional<Forwarded> forwarded_;  // unset: the port asked for
     std::vector<Request> requests_;
+    std::vector<int> removed_;
 };
 
 class FakePlatform : public Platform {

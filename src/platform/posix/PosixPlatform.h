@@ -38,7 +38,7 @@ public:
     int shellExecute(const std::string& file, const std::string& parameters, int show) override;
     Registry& registry() override { return registry_; }
     std::shared_ptr<Router> router() override { return router_; }
-    bool portFree(Protocol protocol, int port) override { return sockets::portFree(protocol, port); }
+    bool portFree(Protocol protocol, int port) override { return sockets::portFree({protocol, port}); }
     void quit() override;
 
     // Where the program search looks first (the launcher's own directory).

@@ -221,7 +221,7 @@ TEST_F(DosBoxNetworkGames, TheHostWindowSaysWhereFriendsJoinAndAsksTheRouterBefo
     };
     const Case cases[] = {
         {"forwarded", upnp, {}, "45.67.89.1", "Your router forwards UDP port 21300", false},
-        {"refused", upnp, Router::Forwarded{0, "it has no port left to give"}, "45.67.89.1",
+        {"refused", upnp, Router::Forwarded{0, Router::Refusal::NoPortLeft}, "45.67.89.1",
          "Your router refused to forward UDP port 21300: it has no port left to give.", true},
         {"no router", {Way::None, "192.168.1.20", ""}, {}, "unknown", "No router answered the launcher", false},
         {"shared", {Way::NatPmp, "192.168.1.20", "100.64.9.9"}, {}, "none (see below)", "is shared", false},
@@ -267,6 +267,8 @@ TEST_F(DosBoxNetworkGames, TheHostWindowSaysWhereFriendsJoinAndAsksTheRouterBefo
             EXPECT_EQ(requests[0].port, 21300);
             EXPECT_EQ(requests[0].lease, 4h);
         }
+        forms.reset();  // the launcher ends: the game keeps its forwarding
+        EXPECT_TRUE(platform.fakeRouter->removed().empty()) << c.name;
     }
 }
 
@@ -297,8 +299,8 @@ TEST_F(DosBoxNetworkGames, APortAnotherProgramHoldsRefusesHostingAndKeepsTheWind
     }));
     EXPECT_TRUE(hostJoinOpen);
     EXPECT_TRUE(waitOpen);
-    EXPECT_EQ(ipxReason.toStdString(), wheretojoin::portInUse(Protocol::Udp, 21300));
-    EXPECT_EQ(modemReason.toStdString(), wheretojoin::portInUse(Protocol::Tcp, 23000));
+    EXPECT_EQ(ipxReason.toStdString(), wheretojoin::portInUse(ipxPort(21300)));
+    EXPECT_EQ(modemReason.toStdString(), wheretojoin::portInUse(modemPort(23000)));
     expectNothingStarted();
     EXPECT_EQ(platform.writes, 0);
     EXPECT_FALSE(launchFile());
@@ -336,6 +338,23 @@ TEST_F(DosBoxNetworkGames, WaitingForACallShowsTheNumberToCallAndAsksTheRouterFo
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0].protocol, Protocol::Tcp);
     EXPECT_EQ(requests[0].port, 23000);
+}
+
+TEST_F(DosBoxNetworkGames, AForwardingNoGameUsesIsTakenBackWhenTheWindowCloses)
+{
+    platform.fakeRouter->answer({Way::Upnp, "192.168.1.20", "45.67.89.1"}, Router::Forwarded{21302, Router::Refusal::None, 0, 1h});
+    QString explained;
+    startIpx([&](THostJoin& d) {
+        awaitRouter(*d.ui->Addresses);
+        sendKey(&d, Qt::Key_Return);
+        (void)QTest::qWaitFor([&] { return d.ui->Addresses->shown().holdStart; }, 1000);
+        explained = d.ui->Addresses->ui->Explanation->text();
+        sendKey(&d, Qt::Key_Escape);
+    });
+    EXPECT_TRUE(explained.contains("for 1 hour: friends on the internet join at 45.67.89.1:21302"))
+        << explained.toStdString();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return platform.fakeRouter->removed() == std::vector<int>{21302}; }, 1000));
+    expectNothingStarted();
 }
 
 TEST_F(DosBoxNetworkGames, ARouterAnsweringAfterTheWindowsAreGoneReachesNothing)

@@ -6,6 +6,8 @@
 
 using namespace wheretojoin;
 using Way = Router::Found::Way;
+using Refusal = Router::Refusal;
+using namespace std::chrono_literals;
 
 TEST(WhereToJoin, AnAddressReachesTheInternetUnlessItIsPrivateSharedOrNoAddressToJoinAt)
 {
@@ -17,7 +19,8 @@ TEST(WhereToJoin, AnAddressReachesTheInternetUnlessItIsPrivateSharedOrNoAddressT
         {"100.64.0.1", Reach::Shared},     {"100.127.255.1", Reach::Shared},   {"0.0.0.0", Reach::Nobody},
         {"127.0.0.1", Reach::Nobody},      {"169.254.3.4", Reach::Nobody},     {"224.0.0.1", Reach::Nobody},
         {"", Reach::Nobody},               {"1.2.3", Reach::Nobody},           {"1.2.3.256", Reach::Nobody},
-        {"router.example", Reach::Nobody}, {"1.2.3.4 ", Reach::Nobody},
+        {"router.example", Reach::Nobody}, {"1.2.3.4 ", Reach::Nobody},     {"010.0.0.1", Reach::Nobody},
+        {"198.19.0.1", Reach::Nobody},     {"192.0.2.7", Reach::Nobody},       {"203.0.113.9", Reach::Nobody},
     };
     for (const auto& [address, reach] : cases)
         EXPECT_EQ(reachOf(address), reach) << address;
@@ -25,8 +28,8 @@ TEST(WhereToJoin, AnAddressReachesTheInternetUnlessItIsPrivateSharedOrNoAddressT
 
 TEST(WhereToJoin, EachAnswerOfTheRouterSaysWhereFriendsJoinAndWhatStandsInTheWay)
 {
-    const Game ipx{Protocol::Udp, 21300, false, "OK"};
-    const Game modem{Protocol::Tcp, 23000, true, "Start"};
+    const Game ipx{ipxPort(21300), false, "OK"};
+    const Game modem{modemPort(23000), true, "Start"};
     const Router::Found upnp{Way::Upnp, "192.168.1.20", "45.67.89.1"};
     struct Case {
         const char* name;
@@ -44,17 +47,17 @@ TEST(WhereToJoin, EachAnswerOfTheRouterSaysWhereFriendsJoinAndWhatStandsInTheWay
          "Hosting asks your router to forward UDP port 21300 to this computer for 4 hours.", false},
         {"a modem's number carries its port", modem, {upnp, {}}, "45.67.89.1:23000", "192.168.1.20:23000",
          "45.67.89.1:23000", "TCP port 23000", false},
-        {"forwarded", ipx, {upnp, Router::Forwarded{21300, ""}}, "45.67.89.1", "192.168.1.20", "45.67.89.1",
+        {"forwarded", ipx, {upnp, Router::Forwarded{21300}}, "45.67.89.1", "192.168.1.20", "45.67.89.1",
          "Your router forwards UDP port 21300 to this computer for 4 hours.", false},
-        {"forwarded on another port", ipx, {upnp, Router::Forwarded{21302, ""}}, "45.67.89.1:21302", "192.168.1.20",
+        {"forwarded on another port", ipx, {upnp, Router::Forwarded{21302}}, "45.67.89.1:21302", "192.168.1.20",
          "45.67.89.1:21302", "friends on the internet join at 45.67.89.1:21302. OK hosts the game.", true},
-        {"refused", modem, {upnp, Router::Forwarded{0, "it does not let this computer ask"}}, "none (see below)",
+        {"refused", modem, {upnp, Router::Forwarded{0, Refusal::NotAllowed}}, "none (see below)",
          "192.168.1.20:23000", "192.168.1.20:23000",
          "Your router refused to forward TCP port 23000: it does not let this computer ask. For friends on the "
          "internet, forward it to this computer (192.168.1.20) in the router's settings. Start hosts the game for "
          "friends at home.",
          true},
-        {"refused without a reason", ipx, {upnp, Router::Forwarded{0, ""}}, "none (see below)", "192.168.1.20",
+        {"refused without a reason", ipx, {upnp, Router::Forwarded{0}}, "none (see below)", "192.168.1.20",
          "192.168.1.20", "Your router refused to forward UDP port 21300. For friends", true},
         {"no router", ipx, {Router::Found{Way::None, "192.168.1.20", ""}, {}}, "unknown", "192.168.1.20",
          "192.168.1.20",
@@ -68,10 +71,23 @@ TEST(WhereToJoin, EachAnswerOfTheRouterSaysWhereFriendsJoinAndWhatStandsInTheWay
         {"a router behind another", ipx, {Router::Found{Way::Upnp, "192.168.1.20", "10.1.2.3"}, {}},
          "none (see below)", "192.168.1.20", "192.168.1.20",
          "10.1.2.3, is a private one: another router sits in front of it. Friends on the internet cannot reach "
-         "this game unless that router forwards UDP port 21300 too",
+         "this game unless that router forwards UDP port 21300 to your router (10.1.2.3) too",
          false},
+        {"behind another, forwarded on another port", ipx,
+         {Router::Found{Way::Upnp, "192.168.1.20", "10.1.2.3"}, Router::Forwarded{21301, Refusal::None, 0, 3600s}},
+         "none (see below)", "192.168.1.20", "192.168.1.20",
+         "Your router forwards its port 21301 to this computer's UDP port 21300 for 1 hour. Your router's address "
+         "on the internet, 10.1.2.3, is a private one: another router sits in front of it. Friends on the internet "
+         "cannot reach this game unless that router forwards UDP port 21301 to your router (10.1.2.3) too",
+         true},
+        {"refused behind another", ipx,
+         {Router::Found{Way::NatPmp, "192.168.1.20", ""}, Router::Forwarded{0, Refusal::NoPortLeft}},
+         "unknown", "192.168.1.20", "192.168.1.20", "refused to forward UDP port 21300: it has no port left", true},
+        {"another device than the gateway", ipx,
+         {Router::Found{Way::Upnp, "192.168.1.20", "45.67.89.1", "10.0.0.9"}, {}}, "45.67.89.1", "192.168.1.20",
+         "45.67.89.1", "The device at 10.0.0.9 answered as your router. Hosting asks", false},
         {"an address the provider shares", ipx,
-         {Router::Found{Way::Upnp, "192.168.1.20", "100.70.1.2"}, Router::Forwarded{21300, ""}}, "none (see below)",
+         {Router::Found{Way::Upnp, "192.168.1.20", "100.70.1.2"}, Router::Forwarded{21300}}, "none (see below)",
          "192.168.1.20", "192.168.1.20",
          "100.70.1.2, is shared: your internet provider shares one address among many customers. Friends on the "
          "internet cannot reach this game without help outside the launcher",
@@ -88,5 +104,5 @@ TEST(WhereToJoin, EachAnswerOfTheRouterSaysWhereFriendsJoinAndWhatStandsInTheWay
             EXPECT_EQ(panel.explanation, "") << c.name;
         EXPECT_EQ(panel.holdStart, c.holdStart) << c.name;
     }
-    EXPECT_EQ(portInUse(Protocol::Udp, 21300).rfind("Port 21300 (UDP) is in use by another program", 0), 0u);
+    EXPECT_EQ(portInUse(ipxPort(21300)).rfind("Port 21300 (UDP) is in use by another program", 0), 0u);
 }

@@ -38,9 +38,9 @@ TEST(Network, APortIsFreeUntilAnotherProgramHoldsIt)
         }
         ::getsockname(held, reinterpret_cast<sockaddr*>(&address), &size);
         const int port = ntohs(address.sin_port);
-        EXPECT_FALSE(sockets::portFree(protocol, port)) << protocolName(protocol);
+        EXPECT_FALSE(sockets::portFree({protocol, port})) << protocolName(protocol);
         closeSocket(held);
-        EXPECT_TRUE(sockets::portFree(protocol, port)) << protocolName(protocol);
+        EXPECT_TRUE(sockets::portFree({protocol, port})) << protocolName(protocol);
     }
 }
 
@@ -57,7 +57,11 @@ TEST(Network, TheHomeRouterTellsItsAddressAndForwardsAPort)
     EXPECT_EQ(found.way, way == "upnp" ? Router::Found::Way::Upnp : Router::Found::Way::NatPmp);
     EXPECT_EQ(found.externalAddress, external);
     EXPECT_EQ(found.localAddress, std::getenv("VORNHALE_TEST_LOCAL"));
-    // The script then sends to this port from the internet's side.
-    const Router::Forwarded forwarded = router->forward(Protocol::Udp, 23456, 60s);
-    EXPECT_EQ(forwarded.externalPort, 23456) << forwarded.problem;
+    // The script then finds 23456 forwarded, and 23457, taken back, not.
+    const Router::Forwarded forwarded = router->forward(found, ipxPort(23456), 60s);
+    EXPECT_EQ(forwarded.externalPort, 23456) << int(forwarded.refusal);
+    EXPECT_GT(forwarded.lease.count(), 0);
+    const Router::Forwarded takenBack = router->forward(found, ipxPort(23457), 60s);
+    EXPECT_EQ(takenBack.externalPort, 23457) << int(takenBack.refusal);
+    router->remove(found, ipxPort(23457), takenBack);
 }
