@@ -60,7 +60,7 @@ void Tmain::Button1Click()
         Platform& platform = forms_.platform;
         dosbox::Setup setup;
         if (platform.startsInDosBox(gamefiles::Game, "."))
-            setup = dosboxstart::prepare(platform, {}, forms_.config->EmulatedHardware(),
+            setup = dosboxstart::writeSetup(platform, {}, forms_.config->EmulatedHardware(),
                                          dosboxdisplay::screenOf(this));
         platform.startProgramWith(gamefiles::Game, SW_SHOWNORMAL_VALUE, setup);
         platform.quit();

@@ -18,7 +18,7 @@ bool gameRunsInDosBox(Platform& platform)
     }
 }
 
-dosbox::Setup prepare(Platform& platform, const dosbox::Network& network, const dosbox::Hardware& hardware,
+dosbox::Setup writeSetup(Platform& platform, const dosbox::Network& network, const dosbox::Hardware& hardware,
                       dosbox::Screen screen)
 {
     // The game alone starts from its own folder, a network game's driver

@@ -26,7 +26,7 @@ bool gameRunsInDosBox(Platform& platform);
 // (DosBoxDisplay.h), and says where it and the log are; with the game's CD
 // audio on, mounts its CD (cdmount::command). Where the file cannot be
 // written, the player is told once and the setup names neither.
-dosbox::Setup prepare(Platform& platform, const dosbox::Network& network, const dosbox::Hardware& hardware,
+dosbox::Setup writeSetup(Platform& platform, const dosbox::Network& network, const dosbox::Hardware& hardware,
                       dosbox::Screen screen = {});
 
 }  // namespace dosboxstart

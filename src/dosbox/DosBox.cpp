@@ -70,6 +70,15 @@ bool emulatesSoundBlasterAt(int base)
     return std::find(std::begin(bases), std::end(bases), base) != std::end(bases);
 }
 
+bool emulatesSoundBlasterIrq(int irq)
+{
+    return irq == 2 || irq == 3 || irq == 5 || irq == 7 || (irq >= 9 && irq <= 12) || irq == 15;
+}
+
+bool emulatesSoundBlasterDma8(int dma) { return dma == 0 || dma == 1 || dma == 3; }
+
+bool emulatesSoundBlasterDma16(int dma) { return dma >= 5 && dma <= 7; }
+
 std::string mountProblem(std::string_view folder)
 {
     // A line break or another control character would end DOSBox's command

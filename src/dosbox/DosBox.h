@@ -36,6 +36,11 @@ int serialPortAddress(int comPort);
 // Whether DOSBox can emulate a Sound Blaster at I/O address `base` (0x220,
 // 0x240, ...); it takes any other address for 0x220.
 bool emulatesSoundBlasterAt(int base);
+// Whether its Sound Blaster 16 takes interrupt `irq` (2 stands for 9), and
+// the 8-bit and 16-bit DMA channels.
+bool emulatesSoundBlasterIrq(int irq);
+bool emulatesSoundBlasterDma8(int dma);
+bool emulatesSoundBlasterDma16(int dma);
 // Why DOSBox cannot mount `folder` (a full path) as a drive, or empty text
 // when it can: its mount command loses a folder whose name holds a double
 // quote or a percent sign, runs what follows a control character (a line

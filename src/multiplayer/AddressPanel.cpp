@@ -76,7 +76,7 @@ QString AddressPanel::host(const std::function<void()>& start)
 
 void AddressPanel::forward()
 {
-    if (answers_.found->way == Router::Found::Way::None) {
+    if (answers_.found->mapping == Router::Found::Mapping::None) {
         startGame();
         return;
     }

@@ -23,7 +23,7 @@ void StartNetworkGame(const NetworkStart& start, QDialog& starting, const QLineE
     platform.writeDataFile(launchfile::Path, launchLines());
     const dosbox::Setup setup = network.kind == dosbox::Network::Kind::None
                                     ? dosbox::Setup()
-                                    : dosboxstart::prepare(platform, network, start.emulatedHardware(),
+                                    : dosboxstart::writeSetup(platform, network, start.emulatedHardware(),
                                                            start.screen ? start.screen() : dosbox::Screen());
     const std::string installation = platform.currentDirectory();
     platform.setCurrentDirectory(EngineFolder);

@@ -106,7 +106,7 @@ Panel describe(const Game& game, const Answers& answers)
     panel.copied = local.empty() ? "" : panel.home;
     panel.internet = "none (see below)";
 
-    if (found.way == Router::Found::Way::None) {
+    if (found.mapping == Router::Found::Mapping::None) {
         panel.internet = "unknown";
         panel.explanation = "No router answered the launcher (UPnP or NAT-PMP). For friends on the internet, forward " +
                             portText(game.port) + " to " + thisComputer +

@@ -15,7 +15,7 @@ using network::Clock;
 using network::Deadline;
 using network::within;
 using std::chrono::milliseconds;
-using Way = Router::Found::Way;
+using Mapping = Router::Found::Mapping;
 using Refusal = Router::Refusal;
 
 // How long a request to forward, or to take a forwarding back, may take.
@@ -65,7 +65,7 @@ public:
         std::string local = sockets::localAddressToward(device);
         if (local.empty())
             local = found.localAddress;
-        if (found.way == Way::NatPmp) {
+        if (found.mapping == Mapping::NatPmp) {
             const auto answer = natpmp::map(device, places_.natPmpPort, port, port.number, lease, deadline);
             if (!answer)
                 return {0, Refusal::Silent};
@@ -77,7 +77,7 @@ public:
             }
             return {answer->externalPort, Refusal::None, 0, answer->lifetime};
         }
-        if (found.way != Way::Upnp)
+        if (found.mapping != Mapping::Upnp)
             return {0, Refusal::NoRouter};
         const auto mapping = within<upnp::Mapping>(
             deadline, [gateway = upnpOf(found), port, local, lease] { return upnp::add(gateway, port, local, lease); });
@@ -99,9 +99,9 @@ public:
         if (forwarded.externalPort == 0)
             return;
         const Deadline deadline = Clock::now() + AskTimeout;
-        if (found.way == Way::NatPmp)
+        if (found.mapping == Mapping::NatPmp)
             natpmp::map(found.natPmpAddress, places_.natPmpPort, port, 0, std::chrono::seconds(0), deadline);
-        else if (found.way == Way::Upnp)
+        else if (found.mapping == Mapping::Upnp)
             within<bool>(deadline, [gateway = upnpOf(found), port, external = forwarded.externalPort] {
                 upnp::remove(gateway, port, external);
                 return true;
@@ -111,7 +111,7 @@ public:
 private:
     static std::string deviceOf(const Found& found)
     {
-        return found.way == Way::NatPmp ? found.natPmpAddress : upnp::hostOf(found.controlUrl);
+        return found.mapping == Mapping::NatPmp ? found.natPmpAddress : upnp::hostOf(found.controlUrl);
     }
 
     // The default gateway through UPnP first, then through NAT-PMP, and only
@@ -139,15 +139,15 @@ private:
         Found found;
         if (described != devices.end() && upnp::hostOf(*described) == gateway)
             found = upnpAt(*described++, gateway, deadline);
-        if (found.way == Way::None && natPmp.valid()) {
+        if (found.mapping == Mapping::None && natPmp.valid()) {
             const auto answer = natPmp.get();
             if (answer && answer->result != natpmp::UnsupportedVersion) {
-                found.way = Way::NatPmp;
+                found.mapping = Mapping::NatPmp;
                 found.natPmpAddress = gateway;
                 found.externalAddress = knownAddress(answer->externalAddress);
             }
         }
-        for (; found.way == Way::None && described != devices.end(); ++described)
+        for (; found.mapping == Mapping::None && described != devices.end(); ++described)
             found = upnpAt(*described, gateway, deadline);
         const std::string device = deviceOf(found);
         found.localAddress = device.empty() ? sockets::homeAddress() : sockets::localAddressToward(device);
@@ -163,7 +163,7 @@ private:
         const auto described = within<std::optional<upnp::Gateway>>(deadline, [url] { return upnp::describe(url); });
         if (!described || !*described)
             return found;
-        found.way = Way::Upnp;
+        found.mapping = Mapping::Upnp;
         found.controlUrl = (*described)->controlUrl;
         found.serviceType = (*described)->serviceType;
         found.externalAddress = knownAddress((*described)->externalAddress);

@@ -19,12 +19,13 @@ public:
     // What the look for the router found: also what forward() and remove()
     // ask, so they reach the device the look chose.
     struct Found {
-        enum class Way {
+        // How the router forwards a port on request.
+        enum class Mapping {
             None,    // no router answered in time
             Upnp,    // a UPnP internet gateway
             NatPmp,  // a router answering NAT-PMP
         };
-        Way way = Way::None;
+        Mapping mapping = Mapping::None;
         // This computer's address on the home network (IPv4); empty when it
         // has none.
         std::string localAddress{};

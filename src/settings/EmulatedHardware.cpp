@@ -55,11 +55,6 @@ std::optional<int> emulatedValue(const LineBuffer& lines, const ListSetting& set
     return shown;
 }
 
-// What DOSBox's Sound Blaster 16 takes besides its ports.
-bool emulatedIrq(int irq) { return irq == 2 || irq == 3 || irq == 5 || irq == 7 || (irq >= 9 && irq <= 12) || irq == 15; }
-bool emulatedDma8(int dma) { return dma == 0 || dma == 1 || dma == 3; }
-bool emulatedDma16(int dma) { return dma >= 5 && dma <= 7; }
-
 std::optional<int> integer(const std::string& value)
 {
     try {
@@ -82,9 +77,9 @@ std::string unemulatedNote(const LineBuffer& lines)
         const char* format;
     };
     const Part parts[] = {{audio::BlasterAddress, dosbox::emulatesSoundBlasterAt, "port", "%04X"},
-                          {audio::BlasterInterrupt, emulatedIrq, "IRQ", "%d"},
-                          {audio::BlasterDma8, emulatedDma8, "8-bit DMA", "%d"},
-                          {audio::BlasterDma16, emulatedDma16, "16-bit DMA", "%d"}};
+                          {audio::BlasterInterrupt, dosbox::emulatesSoundBlasterIrq, "IRQ", "%d"},
+                          {audio::BlasterDma8, dosbox::emulatesSoundBlasterDma8, "8-bit DMA", "%d"},
+                          {audio::BlasterDma16, dosbox::emulatesSoundBlasterDma16, "16-bit DMA", "%d"}};
     const auto card = item(lines, audio::FXDevice);
     for (const Part& part : parts) {
         const auto value = written(lines, part.setting);
@@ -106,8 +101,9 @@ dosbox::Hardware emulatedHardware(const LineBuffer& lines)
     if (const auto card = item(lines, audio::FXDevice); card && *card != 0) {
         hardware.soundBlaster = dosbox::Hardware::SoundBlaster{
             emulatedValue(lines, audio::BlasterAddress, dosbox::emulatesSoundBlasterAt),
-            emulatedValue(lines, audio::BlasterInterrupt, emulatedIrq), emulatedValue(lines, audio::BlasterDma8, emulatedDma8),
-            emulatedValue(lines, audio::BlasterDma16, emulatedDma16)};
+            emulatedValue(lines, audio::BlasterInterrupt, dosbox::emulatesSoundBlasterIrq),
+            emulatedValue(lines, audio::BlasterDma8, dosbox::emulatesSoundBlasterDma8),
+            emulatedValue(lines, audio::BlasterDma16, dosbox::emulatesSoundBlasterDma16)};
     }
     // The misc dialog clamps the method into its three items. With a
     // joystick, DOSBox's own choice of one stands.

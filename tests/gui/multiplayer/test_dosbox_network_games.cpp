@@ -26,7 +26,7 @@
 #include <QGuiApplication>
 
 using namespace std::chrono_literals;
-using Way = Router::Found::Way;
+using Mapping = Router::Found::Mapping;
 
 class DosBoxNetworkGames : public NetworkGames {
 protected:
@@ -210,7 +210,7 @@ TEST_F(DosBoxNetworkGames, AModemGameOnAPortDosBoxLacksOrAFolderItCannotOpenStar
 
 TEST_F(DosBoxNetworkGames, TheHostWindowSaysWhereFriendsJoinAndAsksTheRouterBeforeTheGameStarts)
 {
-    const Router::Found upnp{Way::Upnp, "192.168.1.20", "45.67.89.1"};
+    const Router::Found upnp{Mapping::Upnp, "192.168.1.20", "45.67.89.1"};
     struct Case {
         const char* name;
         Router::Found found;
@@ -223,8 +223,8 @@ TEST_F(DosBoxNetworkGames, TheHostWindowSaysWhereFriendsJoinAndAsksTheRouterBefo
         {"forwarded", upnp, {}, "45.67.89.1", "Your router forwards UDP port 21300", false},
         {"refused", upnp, Router::Forwarded{0, Router::Refusal::NoPortLeft}, "45.67.89.1",
          "Your router refused to forward UDP port 21300: it has no port left to give.", true},
-        {"no router", {Way::None, "192.168.1.20", ""}, {}, "unknown", "No router answered the launcher", false},
-        {"shared", {Way::NatPmp, "192.168.1.20", "100.64.9.9"}, {}, "none (see below)", "is shared", false},
+        {"no router", {Mapping::None, "192.168.1.20", ""}, {}, "unknown", "No router answered the launcher", false},
+        {"shared", {Mapping::NatPmp, "192.168.1.20", "100.64.9.9"}, {}, "none (see below)", "is shared", false},
     };
     for (const Case& c : cases) {
         forms = createForms(platform);
@@ -261,7 +261,7 @@ TEST_F(DosBoxNetworkGames, TheHostWindowSaysWhereFriendsJoinAndAsksTheRouterBefo
         EXPECT_EQ(heldOpen, c.heldOpen) << c.name;
         EXPECT_EQ(platform.starts.size(), 1u) << c.name;
         const auto requests = platform.fakeRouter->requests();
-        ASSERT_EQ(requests.size(), c.found.way == Way::None ? 0u : 1u) << c.name;
+        ASSERT_EQ(requests.size(), c.found.mapping == Mapping::None ? 0u : 1u) << c.name;
         if (!requests.empty()) {
             EXPECT_EQ(requests[0].protocol, Protocol::Udp);
             EXPECT_EQ(requests[0].port, 21300);
@@ -310,7 +310,7 @@ TEST_F(DosBoxNetworkGames, APortAnotherProgramHoldsRefusesHostingAndKeepsTheWind
 
 TEST_F(DosBoxNetworkGames, WaitingForACallShowsTheNumberToCallAndAsksTheRouterForTheModemsPort)
 {
-    platform.fakeRouter->answer({Way::Upnp, "192.168.1.20", "45.67.89.1"});
+    platform.fakeRouter->answer({Mapping::Upnp, "192.168.1.20", "45.67.89.1"});
     TModem& modem = *forms->modem;
     QString internet, home;
     // Escape first: nothing starts, the modem dialog stays. Then Return.
@@ -342,7 +342,7 @@ TEST_F(DosBoxNetworkGames, WaitingForACallShowsTheNumberToCallAndAsksTheRouterFo
 
 TEST_F(DosBoxNetworkGames, AForwardingNoGameUsesIsTakenBackWhenTheWindowCloses)
 {
-    platform.fakeRouter->answer({Way::Upnp, "192.168.1.20", "45.67.89.1"}, Router::Forwarded{21302, Router::Refusal::None, 0, 1h});
+    platform.fakeRouter->answer({Mapping::Upnp, "192.168.1.20", "45.67.89.1"}, Router::Forwarded{21302, Router::Refusal::None, 0, 1h});
     QString explained;
     startIpx([&](THostJoin& d) {
         awaitRouter(*d.ui->Addresses);

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 using namespace wheretojoin;
-using Way = Router::Found::Way;
+using Mapping = Router::Found::Mapping;
 using Refusal = Router::Refusal;
 using namespace std::chrono_literals;
 
@@ -30,7 +30,7 @@ TEST(WhereToJoin, EachAnswerOfTheRouterSaysWhereFriendsJoinAndWhatStandsInTheWay
 {
     const Game ipx{ipxPort(21300), false, "OK"};
     const Game modem{modemPort(23000), true, "Start"};
-    const Router::Found upnp{Way::Upnp, "192.168.1.20", "45.67.89.1"};
+    const Router::Found upnp{Mapping::Upnp, "192.168.1.20", "45.67.89.1"};
     struct Case {
         const char* name;
         Game game;
@@ -59,35 +59,35 @@ TEST(WhereToJoin, EachAnswerOfTheRouterSaysWhereFriendsJoinAndWhatStandsInTheWay
          true},
         {"refused without a reason", ipx, {upnp, Router::Forwarded{0}}, "none (see below)", "192.168.1.20",
          "192.168.1.20", "Your router refused to forward UDP port 21300. For friends", true},
-        {"no router", ipx, {Router::Found{Way::None, "192.168.1.20", ""}, {}}, "unknown", "192.168.1.20",
+        {"no router", ipx, {Router::Found{Mapping::None, "192.168.1.20", ""}, {}}, "unknown", "192.168.1.20",
          "192.168.1.20",
          "No router answered the launcher (UPnP or NAT-PMP). For friends on the internet, forward UDP port 21300 "
          "to this computer (192.168.1.20) in your router's settings",
          false},
         {"no router and no network", ipx, {Router::Found{}, {}}, "unknown", "unknown", "",
          "forward UDP port 21300 to this computer in", false},
-        {"a router without its address", ipx, {Router::Found{Way::NatPmp, "192.168.1.20", ""}, {}}, "unknown",
+        {"a router without its address", ipx, {Router::Found{Mapping::NatPmp, "192.168.1.20", ""}, {}}, "unknown",
          "192.168.1.20", "192.168.1.20", "does not tell its address on the internet", false},
-        {"a router behind another", ipx, {Router::Found{Way::Upnp, "192.168.1.20", "10.1.2.3"}, {}},
+        {"a router behind another", ipx, {Router::Found{Mapping::Upnp, "192.168.1.20", "10.1.2.3"}, {}},
          "none (see below)", "192.168.1.20", "192.168.1.20",
          "10.1.2.3, is a private one: another router sits in front of it. Friends on the internet cannot reach "
          "this game unless that router forwards UDP port 21300 to your router (10.1.2.3) too",
          false},
         {"behind another, forwarded on another port", ipx,
-         {Router::Found{Way::Upnp, "192.168.1.20", "10.1.2.3"}, Router::Forwarded{21301, Refusal::None, 0, 3600s}},
+         {Router::Found{Mapping::Upnp, "192.168.1.20", "10.1.2.3"}, Router::Forwarded{21301, Refusal::None, 0, 3600s}},
          "none (see below)", "192.168.1.20", "192.168.1.20",
          "Your router forwards its port 21301 to this computer's UDP port 21300 for 1 hour. Your router's address "
          "on the internet, 10.1.2.3, is a private one: another router sits in front of it. Friends on the internet "
          "cannot reach this game unless that router forwards UDP port 21301 to your router (10.1.2.3) too",
          true},
         {"refused behind another", ipx,
-         {Router::Found{Way::NatPmp, "192.168.1.20", ""}, Router::Forwarded{0, Refusal::NoPortLeft}},
+         {Router::Found{Mapping::NatPmp, "192.168.1.20", ""}, Router::Forwarded{0, Refusal::NoPortLeft}},
          "unknown", "192.168.1.20", "192.168.1.20", "refused to forward UDP port 21300: it has no port left", true},
         {"another device than the gateway", ipx,
-         {Router::Found{Way::Upnp, "192.168.1.20", "45.67.89.1", "10.0.0.9"}, {}}, "45.67.89.1", "192.168.1.20",
+         {Router::Found{Mapping::Upnp, "192.168.1.20", "45.67.89.1", "10.0.0.9"}, {}}, "45.67.89.1", "192.168.1.20",
          "45.67.89.1", "The device at 10.0.0.9 answered as your router. Hosting asks", false},
         {"an address the provider shares", ipx,
-         {Router::Found{Way::Upnp, "192.168.1.20", "100.70.1.2"}, Router::Forwarded{21300}}, "none (see below)",
+         {Router::Found{Mapping::Upnp, "192.168.1.20", "100.70.1.2"}, Router::Forwarded{21300}}, "none (see below)",
          "192.168.1.20", "192.168.1.20",
          "100.70.1.2, is shared: your internet provider shares one address among many customers. Friends on the "
          "internet cannot reach this game without help outside the launcher",

@@ -54,7 +54,7 @@ TEST(Network, TheHomeRouterTellsItsAddressAndForwardsAPort)
     const auto started = std::chrono::steady_clock::now();
     const Router::Found found = router->find(2000ms);
     EXPECT_LT(std::chrono::steady_clock::now() - started, 3s);
-    EXPECT_EQ(found.way, way == "upnp" ? Router::Found::Way::Upnp : Router::Found::Way::NatPmp);
+    EXPECT_EQ(found.mapping, way == "upnp" ? Router::Found::Mapping::Upnp : Router::Found::Mapping::NatPmp);
     EXPECT_EQ(found.externalAddress, external);
     EXPECT_EQ(found.localAddress, std::getenv("VORNHALE_TEST_LOCAL"));
     // The script then finds 23456 forwarded, and 23457, taken back, not.

@@ -17,7 +17,7 @@
 #include <thread>
 
 using namespace std::chrono_literals;
-using Way = Router::Found::Way;
+using Mapping = Router::Found::Mapping;
 
 namespace {
 enum class NatPmp { Closed, Silent, Right, OtherVersion, OtherOpcode, Pieces, Flood, Slow, ResultOne, OtherPort };
@@ -187,23 +187,23 @@ TEST(RouterLook, EndsInTimeAndUsesTheGatewayFirstWhateverTheRoutersAnswer)
         const char* name;
         NatPmp natPmp;
         Http gateway, second;
-        Way way;
+        Mapping mapping;
         const char* external;
         const char* other;  // the device that answered, where not the gateway
     };
     const Case cases[] = {
-        {"UPnP at the gateway", NatPmp::Right, Http::Right, Http::Right, Way::Upnp, "45.67.89.1", ""},
-        {"NAT-PMP at the gateway before another device", NatPmp::Right, Http::None, Http::Right, Way::NatPmp,
+        {"UPnP at the gateway", NatPmp::Right, Http::Right, Http::Right, Mapping::Upnp, "45.67.89.1", ""},
+        {"NAT-PMP at the gateway before another device", NatPmp::Right, Http::None, Http::Right, Mapping::NatPmp,
          "45.67.89.1", ""},
-        {"the other device alone, its address trimmed", NatPmp::Closed, Http::None, Http::Right, Way::Upnp, "6.6.6.6",
+        {"the other device alone, its address trimmed", NatPmp::Closed, Http::None, Http::Right, Mapping::Upnp, "6.6.6.6",
          "127.0.0.2"},
-        {"a gateway whose web server hangs", NatPmp::Silent, Http::Hangs, Http::None, Way::None, "", ""},
-        {"NAT-PMP answered in pieces", NatPmp::Pieces, Http::None, Http::None, Way::None, "", ""},
-        {"NAT-PMP of another version", NatPmp::OtherVersion, Http::None, Http::None, Way::None, "", ""},
-        {"NAT-PMP answering another question", NatPmp::OtherOpcode, Http::None, Http::None, Way::None, "", ""},
-        {"NAT-PMP result 1: another version", NatPmp::ResultOne, Http::None, Http::None, Way::None, "", ""},
-        {"NAT-PMP flooding with what is refused", NatPmp::Flood, Http::None, Http::None, Way::None, "", ""},
-        {"NAT-PMP slow but in time", NatPmp::Slow, Http::None, Http::None, Way::NatPmp, "45.67.89.1", ""},
+        {"a gateway whose web server hangs", NatPmp::Silent, Http::Hangs, Http::None, Mapping::None, "", ""},
+        {"NAT-PMP answered in pieces", NatPmp::Pieces, Http::None, Http::None, Mapping::None, "", ""},
+        {"NAT-PMP of another version", NatPmp::OtherVersion, Http::None, Http::None, Mapping::None, "", ""},
+        {"NAT-PMP answering another question", NatPmp::OtherOpcode, Http::None, Http::None, Mapping::None, "", ""},
+        {"NAT-PMP result 1: another version", NatPmp::ResultOne, Http::None, Http::None, Mapping::None, "", ""},
+        {"NAT-PMP flooding with what is refused", NatPmp::Flood, Http::None, Http::None, Mapping::None, "", ""},
+        {"NAT-PMP slow but in time", NatPmp::Slow, Http::None, Http::None, Mapping::NatPmp, "45.67.89.1", ""},
     };
     for (const Case& c : cases) {
         Fake fake{c.natPmp, c.gateway, c.second};
@@ -211,7 +211,7 @@ TEST(RouterLook, EndsInTimeAndUsesTheGatewayFirstWhateverTheRoutersAnswer)
         const auto started = std::chrono::steady_clock::now();
         const Router::Found found = router->find(2000ms);
         EXPECT_LT(std::chrono::steady_clock::now() - started, 2300ms) << c.name;
-        EXPECT_EQ(found.way, c.way) << c.name;
+        EXPECT_EQ(found.mapping, c.mapping) << c.name;
         EXPECT_EQ(found.externalAddress, c.external) << c.name;
         EXPECT_EQ(found.otherDevice, c.other) << c.name;
         EXPECT_LE(fake.natPmpRequests, 5) << c.name;
