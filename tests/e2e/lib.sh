@@ -308,6 +308,21 @@ open_multiplayer_dialog() {
     wait_window "$2"
 }
 
+# Starts the launcher and through it the game, as "single" player or as the
+# host of an IPX game ("ipx", which runs NET.BAT), and waits for the launcher
+# to end.
+start_game_as() {
+    e2e_start_launcher
+    MAIN_WINDOW="$(wait_window "Vornhale Launcher")"
+    if [ "$1" = ipx ]; then
+        press "$(open_ipx_dialog)" alt+s
+        press "$(wait_window "Host or Join")" Return
+    else
+        press "$MAIN_WINDOW" alt+s
+    fi
+    launcher_ended
+}
+
 # Opens the IPX dialog from the multiplayer menu and starts a game for four.
 start_ipx_for_four() {
     local ipx

@@ -65,15 +65,7 @@ probe() {
     (cd "$GAME/CD" && md5sum * >"$E2E_TMP/player-files.md5")
     [ "$start" = ipx ] && folder="$GAME/ENGINE"
     rm -f "$folder/CDPROBE.TXT"
-    e2e_start_launcher
-    MAIN_WINDOW="$(wait_window "Vornhale Launcher")"
-    if [ "$start" = ipx ]; then
-        press "$(open_ipx_dialog)" alt+s
-        press "$(wait_window "Host or Join")" Return
-    else
-        press "$MAIN_WINDOW" alt+s
-    fi
-    launcher_ended
+    start_game_as "$start"
     got="$(dos_file "$folder/CDPROBE.TXT")"
     [ "$(head -n 6 <<<"$got")" = "$toc" ] || fail "$kind, $start: the table of contents DOS read:
 $got

@@ -50,15 +50,7 @@ probe() {
         "$GAME/ENGINE/VORNHL.CFG"
     [ "$start" = ipx ] && folder="$GAME/ENGINE"
     rm -f "$folder/SBPROBE.TXT" "$folder/CYCLES.TXT" "$folder/JOY.TXT"
-    e2e_start_launcher
-    MAIN_WINDOW="$(wait_window "Vornhale Launcher")"
-    if [ "$start" = ipx ]; then
-        press "$(open_ipx_dialog)" alt+s
-        press "$(wait_window "Host or Join")" Return
-    else
-        press "$MAIN_WINDOW" alt+s
-    fi
-    launcher_ended
+    start_game_as "$start"
     got="$(report "$folder/SBPROBE.TXT")"
     [ "$got" = "BLASTER=A$port I$at D$dma8 H$dma16 T6
 DSP $port
