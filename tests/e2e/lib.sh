@@ -58,6 +58,8 @@ e2e_start_x() {
     Xvfb: $(cat "$E2E_TMP/xvfb.log")
     openbox: $(cat "$E2E_TMP/openbox.log")"
         echo "e2e: starting X again: $E2E_X_PROBLEM" >&2
+        # The previous test's server may still be letting go of its display.
+        sleep 1
     done
     GAME="$E2E_TMP/game"
     cp -a "$DEMO/." "$GAME/"

@@ -216,7 +216,7 @@ press "$(open_ipx_dialog)" alt+s
 window="$(wait_window "Host or Join")"
 sleep 2.5
 press "$window" Return
-for _ in $(seq 80); do ours && break; sleep 0.1; done
+for _ in $(seq 200); do ours && break; sleep 0.1; done
 ours || fail "the router did not forward 21301: $(in_ns router nft list chain inet filter prerouting_miniupnpd)"
 press "$window" Escape
 sleep 1
