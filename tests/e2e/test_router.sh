@@ -104,7 +104,7 @@ start_router() {
     for _ in $(seq 50); do grep -q 'Listening for NAT-PMP' "$E2E_TMP/miniupnpd.log" && return; sleep 0.1; done
     fail "miniupnpd did not start: $(cat "$E2E_TMP/miniupnpd.log")"
 }
-forwarded() { in_ns router nft list chain inet filter prerouting_miniupnpd | grep -q "dport $1 dnat ip to $home:$1"; }
+forwarded() { in_ns router nft list chain inet filter prerouting_miniupnpd | grep "dport $1 dnat ip to $home:$1" >/dev/null; }
 # Waits up to ten seconds for DOS to write a line matching $2 into $1, which
 # it may be rewriting.
 dos_says() {
@@ -210,7 +210,7 @@ in_ns home curl -s -o /dev/null -H "SOAPAction: \"$service#AddPortMapping\"" -H 
 <NewProtocol>UDP</NewProtocol><NewInternalPort>21300</NewInternalPort><NewInternalClient>10.0.0.3</NewInternalClient>
 <NewEnabled>1</NewEnabled><NewPortMappingDescription>other</NewPortMappingDescription>
 <NewLeaseDuration>600</NewLeaseDuration></u:AddPortMapping></s:Body></s:Envelope>" "http://10.0.0.1:5000/ctl/IPConn"
-ours() { in_ns router nft list chain inet filter prerouting_miniupnpd | grep -q "dport 21301 dnat ip to $home:21300"; }
+ours() { in_ns router nft list chain inet filter prerouting_miniupnpd | grep "dport 21301 dnat ip to $home:21300" >/dev/null; }
 start_in "$GAME"
 press "$(open_ipx_dialog)" alt+s
 window="$(wait_window "Host or Join")"
