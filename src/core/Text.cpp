@@ -1,5 +1,8 @@
 #include "core/Text.h"
 
+#include <cstdint>
+#include <cstdio>
+
 namespace text {
 
 std::string upperAscii(std::string_view text)
@@ -37,6 +40,16 @@ std::string_view trimControl(std::string_view text)
     while (!text.empty() && isBlank(text.back()))
         text.remove_suffix(1);
     return text;
+}
+
+std::string fingerprint(std::string_view text)
+{
+    std::uint64_t value = 14695981039346656037u;
+    for (unsigned char c : text)
+        value = (value ^ c) * 1099511628211u;
+    char digits[17];
+    std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(value));
+    return digits;
 }
 
 std::optional<int> decimal(std::string_view text, std::size_t maxDigits)

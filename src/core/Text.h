@@ -32,6 +32,11 @@ std::vector<std::string> splitLines(std::string_view bytes);
 // The fields between the separators, empty ones included: "a::b" is "a", "",
 // "b", and "" is one empty field.
 std::vector<std::string> splitFields(std::string_view text, char separator);
+// Sixteen hexadecimal digits that differ wherever the texts do in practice
+// (64-bit FNV-1a): the same on every run and every system, so a name made
+// from a path is found again by the next start.
+std::string fingerprint(std::string_view text);
+
 // Every blank turned into "_".
 std::string spacesToUnderscores(std::string text);
 

@@ -96,12 +96,7 @@ std::string mountName(std::string_view folder)
 {
     // 64 bits, so two folders never share a name in practice: a shared one
     // would show a DOSBox still running the other folder's files.
-    std::uint64_t value = 14695981039346656037u;
-    for (unsigned char c : folder)
-        value = (value ^ c) * 1099511628211u;
-    char digits[17];
-    std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(value));
-    return std::string("game-") + digits;
+    return "game-" + text::fingerprint(folder);
 }
 
 Configuration configuration(const Network& network, const Hardware& hardware, const Display& display)

@@ -1,5 +1,6 @@
 #include "platform/posix/SaveInPlace.h"
 
+#include "core/Text.h"
 #include "platform/posix/Descriptor.h"
 #include "platform/posix/Paths.h"
 
@@ -34,13 +35,7 @@ std::string copyBeside(const std::string& target) { return target + ".vornhale-u
 
 std::string copyIn(const std::string& ownFolder, const std::string& target)
 {
-    // FNV-1a, 64 bits: the same on every run, so the next start finds it.
-    std::uint64_t hash = 14695981039346656037u;
-    for (unsigned char c : target)
-        hash = (hash ^ c) * 1099511628211u;
-    char name[32];
-    std::snprintf(name, sizeof name, "undo-%016llx", static_cast<unsigned long long>(hash));
-    return ownFolder + "/" + name;
+    return ownFolder + "/undo-" + text::fingerprint(target);
 }
 
 namespace {

@@ -1,5 +1,6 @@
 #include "platform/win32/Win32SaveInPlace.h"
 
+#include "core/Text.h"
 #include "platform/win32/Win32Calls.h"
 
 #include <algorithm>
@@ -18,13 +19,8 @@ std::string copyInTemp(const std::string& target)
     const DWORD tempLength = ::GetTempPathA(sizeof temp, temp);
     if (length == 0 || length > MAX_PATH || tempLength == 0 || tempLength > MAX_PATH)
         return {};
-    // FNV-1a, 64 bits, over the path in one case: the same file on every run.
-    std::uint64_t hash = 14695981039346656037u;
-    for (const char* c = full; *c; ++c)
-        hash = (hash ^ std::uint8_t(*c >= 'a' && *c <= 'z' ? *c - 32 : *c)) * 1099511628211u;
-    char name[40];
-    std::snprintf(name, sizeof name, "vornhale-undo-%016llx", static_cast<unsigned long long>(hash));
-    return std::string(temp, tempLength) + name;
+    // Over the path in one case: Windows names one file in any case.
+    return std::string(temp, tempLength) + "vornhale-undo-" + text::fingerprint(text::upperAscii(full));
 }
 
 unsigned long writeAll(HANDLE file, const std::string& bytes)
